@@ -1,0 +1,26 @@
+# The front door: every target does its own set-up on a fresh Debian 12 machine.
+BUILD_DIR ?= build
+BUILD_TYPE ?= RelWithDebInfo
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build test demo clean
+
+all: build
+
+deps:
+	scripts/deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD_DIR)
+
+test: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure
+
+demo: build
+	scripts/samples.sh $(BUILD_DIR)/bin $(BUILD_DIR)/runtime/samples --verbose
+
+clean:
+	rm -rf $(BUILD_DIR)

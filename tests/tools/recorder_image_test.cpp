@@ -1,0 +1,78 @@
+#include "imagegen/recorder_image.h"
+
+#include <gtest/gtest.h>
+
+#include "core/cp1251.h"
+#include "data/detection.h"
+#include "data/dump.h"
+#include "data/header_decoder.h"
+#include "data/image_checksum.h"
+
+namespace tavrix::gen {
+namespace {
+
+ImageSpec Spec(Model m, std::uint64_t seed, int failing = 0) {
+  return {m, seed, PlausibleHeader(m, seed), failing, {}};
+}
+
+TEST(RecorderImage, EveryModelDetectsAndCarriesItsChecksum) {
+  for (Model m : kModels) {
+    for (std::uint64_t seed = 1; seed <= 20; ++seed) {
+      const auto image = GenerateImage(Spec(m, seed));
+      ASSERT_EQ(image.size(), kDumpSize);
+      EXPECT_EQ(CountFailingBlocks(ByteView(image), m), 0);
+      EXPECT_EQ(DetectModel(ByteView(image)), m) << Tag(m) << " seed " << seed;
+      EXPECT_EQ(ComputeImageChecksum(ByteView(image)), StoredImageChecksum(ByteView(image)));
+    }
+  }
+}
+
+TEST(RecorderImage, ExactlyKBlocksFail) {
+  for (Model m : kModels) {
+    const int blocks = static_cast<int>(DetectionTableOf(m).blocks.size());
+    for (int k = 0; k <= blocks; ++k) {
+      EXPECT_EQ(CountFailingBlocks(ByteView(GenerateImage(Spec(m, 7, k))), m), k);
+    }
+    EXPECT_THROW(GenerateImage(Spec(m, 7, blocks + 1)), std::invalid_argument);
+  }
+}
+
+TEST(RecorderImage, DeterministicForASeed) {
+  EXPECT_EQ(GenerateImage(Spec(Model::k52D, 5)), GenerateImage(Spec(Model::k52D, 5)));
+  EXPECT_NE(GenerateImage(Spec(Model::k52D, 5)), GenerateImage(Spec(Model::k52D, 6)));
+}
+
+TEST(RecorderImage, GivenHeaderValuesDecodeBack) {
+  RecorderHeader h;
+  h.crane_serial = "-1234";
+  h.crane_year = 2011;
+  h.loading_group = 6;
+  h.limiter_serial = "Z-7";
+  h.installed = {2019, 3, 14, 0, 0, 0};
+  h.version = 3;
+  h.crane_model = Utf8ToCp1251("МКГ-25БР");
+  const auto image = GenerateImage({Model::k52D, 1, h, 0, {}});
+  HeaderValueList list;
+  SelectModel(Model::k52D, ByteView(image), FixedClock({}), list);
+  EXPECT_EQ(list[3], "Z-7");
+  EXPECT_EQ(list[4], "14.03.2019");
+  EXPECT_EQ(list[5], Utf8ToCp1251("МКГ-25БР"));  // Б went in as the device's 0xA0
+  EXPECT_EQ(image[7 + 6], 0xA0);
+  EXPECT_EQ(list[6], "-1234");
+  EXPECT_EQ(list[8], "2011");
+  EXPECT_EQ(list[9], "A6");
+}
+
+TEST(RecorderImage, PokesLandBeforeTheCheckBytes) {
+  ImageSpec spec = Spec(Model::k52A, 2);
+  spec.pokes = {{14, {0x67, 0x45, 0x23, 0x01}}, {20, {0x1A}}};
+  const auto image = GenerateImage(spec);
+  EXPECT_EQ(DetectModel(ByteView(image)), Model::k52A);
+  HeaderValueList list;
+  SelectModel(Model::k52A, ByteView(image), FixedClock({}), list);
+  EXPECT_EQ(list[3], "01234567");
+  EXPECT_TRUE(list[4].ends_with(".201A"));
+}
+
+}  // namespace
+}  // namespace tavrix::gen
