@@ -1,170 +1,175 @@
 #include "report/cycle_table.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
-#include <string>
 #include <vector>
 
 #include "core/hh.h"
-#include "report/description_line.h"
-#include "report/file_reads.h"
 #include "report/number_text.h"
+#include "report/report_job.h"
 #include "report/report_messages.h"
-#include "report/table_walk.h"
 
 namespace tavrix::report {
 namespace {
 
-// The fields of the head line.
-enum : std::size_t {
-  kPointer = 1,
-  kColumns = 2,
-  kPointerWidth = 4,
-  kSlots = 5,
-  kWorksheet = 6,
-  kFirst = 7,
-  kLast = 8,
-  kSlotSize = 9,
-  kChecksumEnd = 10,
-  kBase = 11,
-};
+// Head line fields.
+constexpr std::size_t kPointer = 1, kColumns = 2, kPointerWidth = 4, kSlots = 5, kSheet = 6,
+                      kCorner1 = 7, kCorner2 = 8, kSlotSize = 9, kChecksumEnd = 10, kBase = 11;
+// Column line fields.
+constexpr std::size_t kColumnOffset = 1, kKind = 3, kCount = 4, kScale = 5, kText = 6, kOutput = 7;
 
-// The fields of a column line.
-enum : std::size_t {
-  kValueOffset = 1,
-  kKind = 3,
-  kByteCount = 4,
-  kScale = 5,
-  kShownText = 6,
-  kOutputColumn = 7,
-};
+constexpr std::int64_t kMaxSlotSize = 32;
+constexpr std::int64_t kMaxTableCells = std::int64_t{1} << 24;
+
+enum class Kind { kInt, kDateTime, kBin, kNone };
 
 struct Column {
-  enum class Kind { kInt, kDateTime, kBin, kNone };
+  std::int64_t offset = 0;
   Kind kind = Kind::kNone;
-  std::int32_t offset = 0;
-  std::int32_t bytes = 0;
+  std::size_t count = 0;  // limited to the kind's buffer
   double scale = 0;
-  int bit = 0;    // "CycleBin": 0..7
-  int shown = 0;  // "CycleBin": the bit value that shows the text
-  std::string_view text;
-  int output = 0;
+  std::string text;
+  int bit_value = 0;  // "CycleBin": the text as a number
+  std::size_t output = 0;
 };
 
 Column ReadColumn(const DescriptionLine& line, std::int32_t columns) {
-  line.RequireFields(kCycleColumnFields);
   Column c;
+  c.offset = line.Integer(kColumnOffset);
   const std::string_view kind = line.Text(kKind);
-  c.kind = kind == "CycleInt"        ? Column::Kind::kInt
-           : kind == "CycleDataTime" ? Column::Kind::kDateTime
-           : kind == "CycleBin"      ? Column::Kind::kBin
-                                     : Column::Kind::kNone;
-  c.offset = line.Integer(kValueOffset);
-  c.bytes = line.Integer(kByteCount);
-  c.scale = line.Decimal(kScale);
-  c.text = line.Text(kShownText);
-  const std::int32_t output = line.Integer(kOutputColumn);
-  if (output < 0 || output > columns) line.Fail(OutputColumnProblem(output, columns));
-  c.output = output;
-  if (c.kind == Column::Kind::kBin) {
-    const double bit = std::nearbyint(c.scale);
-    if (!(bit >= 1 && bit <= 8)) line.Fail(BitNumberProblem(c.scale));
-    c.bit = static_cast<int>(bit) - 1;
-    const auto shown = ParseInteger(c.text);
-    if (!shown) line.Fail(NotAnIntegerProblem(kShownText, c.text));
-    c.shown = *shown;
+  c.kind = kind == "CycleInt"        ? Kind::kInt
+           : kind == "CycleDataTime" ? Kind::kDateTime
+           : kind == "CycleBin"      ? Kind::kBin
+                                     : Kind::kNone;
+  const std::int32_t count = line.Integer(kCount);
+  switch (c.kind) {
+    case Kind::kInt:
+      c.count = static_cast<std::size_t>(std::clamp(count, 0, 4));
+      break;
+    case Kind::kDateTime:
+      c.count = static_cast<std::size_t>(std::clamp(count, 0, 6));
+      break;
+    case Kind::kBin:
+      c.count = 1;  // always the one byte
+      break;
+    case Kind::kNone:
+      break;
   }
+  c.scale = line.Decimal(kScale);
+  c.text = std::string(line.Text(kText));
+  if (c.kind == Kind::kBin) c.bit_value = line.Integer(kText);
+  const std::int32_t output = line.Integer(kOutput);
+  if (output < 0 || output > columns) line.Fail(OutputColumnProblem(output, columns));
+  c.output = static_cast<std::size_t>(output);
   return c;
 }
 
-std::string DateTime(const std::array<std::uint8_t, 6>& b, std::int32_t bytes) {
-  std::string text = Hh(b[0]) + "." + Hh(b[1]) + "." + Hh(b[2]);
-  if (bytes >= 6) text += " " + Hh(b[5]) + ":" + Hh(b[4]) + ":" + Hh(b[3]);
-  return text;
+// A negative offset reads as beyond the end of the file.
+std::uint64_t Offset(std::int64_t offset) {
+  return offset < 0 ? UINT64_MAX : static_cast<std::uint64_t>(offset);
 }
 
-void PutColumn(TableRows& rows, const Column& c, const ByteView& data, std::int64_t slot,
-               char separator) {
-  const std::int64_t at = slot + c.offset;
+std::string Render(const ByteView& data, std::int64_t at, const Column& c, char separator) {
+  std::array<std::uint8_t, 6> b{};
+  data.Copy(Offset(at), std::span(b).first(c.count));
   switch (c.kind) {
-    case Column::Kind::kInt: {
-      const auto v = static_cast<std::int32_t>(LittleEndian(ReadValue<4>(data, at, c.bytes)));
-      rows.Text(c.output, FormatGeneral(v * c.scale, separator));
-      return;
+    case Kind::kInt: {
+      const auto v = static_cast<std::int32_t>(ByteView(b).U32(0));
+      return FormatGeneral(v * c.scale, separator);
     }
-    case Column::Kind::kDateTime:
-      rows.Text(c.output, DateTime(ReadValue<6>(data, at, c.bytes), c.bytes));
-      return;
-    case Column::Kind::kBin: {
-      const int bit = data.U8(FileOffset(at)) >> c.bit & 1;
-      rows.Text(c.output, bit == c.shown ? c.text : std::string_view());
-      return;
+    case Kind::kDateTime: {
+      std::string text = Hh(b[0]) + "." + Hh(b[1]) + "." + Hh(b[2]);
+      if (c.count == 6) text += " " + Hh(b[5]) + ":" + Hh(b[4]) + ":" + Hh(b[3]);
+      return text;
     }
-    case Column::Kind::kNone:
-      rows.Text(c.output, {});
-      return;
+    case Kind::kBin: {
+      // Bit n - 1 of the byte, n being the scale rounded; a byte has no bit outside 1..8.
+      const double n = std::nearbyint(c.scale);
+      const int bit = n >= 1 && n <= 8 ? b[0] >> (static_cast<int>(n) - 1) & 1 : 0;
+      return bit == c.bit_value ? c.text : std::string();
+    }
+    case Kind::kNone:
+      break;
   }
+  return std::string();
 }
 
-// The slot the ring pointer designates: the pointer pair at `at` (two signed 16-bit or 32-bit
-// words) is valid when the second is the complement of the first.
-std::int64_t StartSlot(const ByteView& data, std::int64_t at, std::int32_t width,
-                       std::int64_t base, std::int64_t slot_size) {
-  std::int64_t pointer = 0, check = 0;
-  if (width == 4) {
-    pointer = static_cast<std::int16_t>(LittleEndian(ReadValue<2>(data, at, 2)));
-    check = static_cast<std::int16_t>(LittleEndian(ReadValue<2>(data, at + 2, 2)));
-  } else if (width == 8) {
-    pointer = static_cast<std::int32_t>(LittleEndian(ReadValue<4>(data, at, 4)));
-    check = static_cast<std::int32_t>(LittleEndian(ReadValue<4>(data, at + 4, 4)));
-  } else {
-    return 0;
+// The slot where the walk starts.
+std::int64_t StartSlot(const ByteView& data, const DescriptionLine& head, std::int64_t base,
+                       std::int64_t slot_size, std::int64_t slots) {
+  const std::uint64_t at = Offset(head.Integer(kPointer));
+  std::int64_t pointer = 0;
+  bool valid = false;
+  switch (head.Integer(kPointerWidth)) {
+    case 4:  // read unsigned, so that tables above 0x8000 have pointers too
+      pointer = data.U16(at);
+      valid = data.U16(at + 2) == static_cast<std::uint16_t>(~data.U16(at));
+      break;
+    case 8:
+      pointer = static_cast<std::int32_t>(data.U32(at));
+      valid = data.U32(at + 4) == ~data.U32(at);
+      break;
+    default:
+      break;
   }
-  return pointer + check == -1 ? (pointer - base) / slot_size : 0;
+  if (!valid) return 0;
+  const std::int64_t start = (pointer - base) / slot_size;
+  return start >= 0 && start < slots ? start : 0;
 }
 
 }  // namespace
 
-std::size_t WriteCycleTable(TZULToExcel& job, const DescriptionList& lines, std::size_t index) {
-  const DescriptionLine head(lines[index], index);
-  head.RequireFields(kCycleHeadFields);
+void WriteCycleTable(TZULToExcel& job) {
+  const DescriptionList& lines = job.lines();
+  const std::size_t head_index = job.line_index();
+  const DescriptionLine head(lines, head_index);
   const std::int32_t columns = head.Integer(kColumns);
   const std::int32_t slots = head.Integer(kSlots);
-  if (columns < 0) head.Fail(NegativeCountProblem(kColumns, columns));
-  if (slots < 0) head.Fail(NegativeCountProblem(kSlots, slots));
-  if ((std::int64_t{slots} + 1) * (std::int64_t{columns} + 1) > kMaxTableCells) {
-    head.Fail(TableTooLargeProblem(slots, columns));
+  if (columns < 0 || slots < 0 ||
+      (std::int64_t{slots} + 1) * (std::int64_t{columns} + 1) > kMaxTableCells) {
+    head.Fail(TableSizeProblem(slots, columns));
   }
-  const std::size_t lines_left = lines.size() - index - 1;
-  if (static_cast<std::size_t>(columns) > lines_left) {
-    head.Fail(ColumnLinesMissingProblem(columns, lines_left));
-  }
-  const std::int32_t worksheet = head.Integer(kWorksheet);
+  CellBlock block(static_cast<std::size_t>(slots) + 1, static_cast<std::size_t>(columns) + 1);
+  const std::string corner1(head.Text(kCorner1)), corner2(head.Text(kCorner2));
+  job.SwitchWorksheet(head.Integer(kSheet));
+
   const std::int64_t base = head.Integer(kBase);
-  const std::int64_t slot_size = head.Integer(kSlotSize);
-  if (slot_size < 1 || slot_size > 32) head.Fail(SlotSizeProblem(slot_size));
-  // Bytes between the slot's end and the checksum end count as zero.
+  const std::int32_t given_slot_size = head.Integer(kSlotSize);
+  if (given_slot_size < 1) head.Fail(SlotSizeProblem(given_slot_size));
+  const std::int64_t slot_size = std::min<std::int64_t>(given_slot_size, kMaxSlotSize);
   const std::int64_t summed =
-      std::clamp<std::int64_t>(std::int64_t{head.Integer(kChecksumEnd)} + 1, 0, slot_size);
-  const std::int64_t pointer_at = head.Integer(kPointer);
-  const std::int32_t pointer_width = head.Integer(kPointerWidth);
-  std::vector<Column> described;
+      std::clamp<std::int64_t>(std::int64_t{head.Integer(kChecksumEnd)} + 1, 0, kMaxSlotSize);
+  const std::int64_t start = StartSlot(job.data(), head, base, slot_size, slots);
+
+  const std::size_t after_head = lines.size() - head_index - 1;
+  if (after_head < static_cast<std::size_t>(columns)) {
+    head.Fail(ColumnLinesMissingProblem(columns, static_cast<long>(after_head)));
+  }
+  std::vector<Column> descriptions;
   for (std::int32_t j = 0; j < columns; ++j) {
-    const std::size_t at = index + 1 + static_cast<std::size_t>(j);
-    described.push_back(ReadColumn(DescriptionLine(lines[at], at), columns));
+    descriptions.push_back(
+        ReadColumn(DescriptionLine(lines, head_index + 1 + static_cast<std::size_t>(j)), columns));
   }
 
-  CellBlock block(slots + 1, columns + 1);
-  job.SwitchWorksheet(worksheet);
   const ByteView& data = job.data();
-  TableRows rows(block, job.decimal_separator());
-  WalkRing(slots, StartSlot(data, pointer_at, pointer_width, base, slot_size),
-           [&](std::int64_t slot) {
-             const std::int64_t start = base + slot * slot_size;
-             if (!SlotPasses(data, start, summed) || !rows.Add()) return;
-             for (const Column& c : described) PutColumn(rows, c, data, start, job.decimal_separator());
-           });
-  job.WriteRange(head.Text(kFirst), head.Text(kLast), block);
-  return 1 + static_cast<std::size_t>(columns);
+  std::size_t row = 0;
+  std::int64_t slot = start;
+  for (std::int64_t i = 0; i < slots; ++i, ++slot) {
+    if (start + i == slots) slot = 0;
+    const std::int64_t at = base + slot * slot_size;
+    std::array<std::uint8_t, kMaxSlotSize> bytes{};
+    data.Copy(Offset(at), std::span(bytes).first(static_cast<std::size_t>(slot_size)));
+    std::uint8_t sum = 0;
+    for (std::int64_t k = 0; k < summed; ++k) sum = static_cast<std::uint8_t>(sum + bytes[k]);
+    if (sum != 0xFF) continue;
+    for (const Column& c : descriptions) {
+      block.SetText(row, c.output, Render(data, at + c.offset, c, job.decimal_separator()));
+    }
+    ++row;
+  }
+  job.WriteRange(corner1, corner2, std::move(block));
+  job.set_line_index(head_index + 1 + static_cast<std::size_t>(columns));
 }
 
 }  // namespace tavrix::report

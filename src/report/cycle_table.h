@@ -1,25 +1,16 @@
-// The cycle-table writer: an "AddrCycle" head line and the M column lines after it describe a
-// table of N slots of S bytes with a ring pointer; the valid slots, in ring order from the
-// pointer, become the rows of an (N + 1) x (M + 1) block written over the head line's range.
-// A malformed table (too few fields, a number that does not convert, column lines past the end
-// of the list, a negative M or N, S outside 1..32, an output column outside 0..M, a bit number
-// outside 1..8, a block above 8 388 608 cells) fails with a message naming its line; byte counts
-// are limited to their buffers (4, 6), a checksum end above 31 counts as 31, and a pointer that
-// designates no slot of the table walks from slot 0.
+// The cycle-table writer ("AddrCycle"): a table of N slots of S bytes at B, described by its head
+// line and the M column lines after it, walked in ring order from the slot that a valid pointer
+// pair designates (slot 0 when the pair is not valid, its width is neither 4 nor 8, or it points
+// outside the table). Each slot whose bytes 0..L sum to 0xFF gives one row of an (N+1) x (M+1)
+// block. S above 32 and L above 31 are limited to them, byte counts to their kind's buffer; a
+// table whose size, slot size or output columns make no sense fails naming its line.
 #pragma once
-
-#include <cstddef>
-
-#include "report/description_list.h"
-#include "report/report_job.h"
 
 namespace tavrix::report {
 
-inline constexpr std::size_t kCycleHeadFields = 12;
-inline constexpr std::size_t kCycleColumnFields = 8;
-inline constexpr std::int64_t kMaxTableCells = 1 << 23;
+class TZULToExcel;
 
-// Writes the table whose head line is lines[index]; returns 1 + M, the lines it took.
-std::size_t WriteCycleTable(TZULToExcel& job, const DescriptionList& lines, std::size_t index);
+// Called with the job's line index on the head line; moves it past the column lines.
+void WriteCycleTable(TZULToExcel& job);
 
 }  // namespace tavrix::report
