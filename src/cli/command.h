@@ -29,5 +29,7 @@ struct Command {
 Command AddDetectCommand(CLI::App& parent);
 Command AddInfoCommand(CLI::App& parent);
 Command AddSaveCommand(CLI::App& parent);
+Command AddScrambleCommand(CLI::App& parent);
+Command AddUnscrambleCommand(CLI::App& parent);
 
 }  // namespace tavrix::cli
