@@ -40,7 +40,7 @@ class CliTest : public ::testing::Test {
     gen::RecorderHeader h = gen::PlausibleHeader(Model::k52N, 4);
     h.crane_model = Utf8ToCp1251("КС-6476");
     h.crane_serial = "-2";
-    image_ = gen::GenerateImage({Model::k52N, 4, h, 0, {}});
+    image_ = gen::GenerateImage({Model::k52N, 4, h, 0, {}, {}});
     Spit(dir_ / "default.tmp", image_);
   }
   std::string Dir() const { return dir_.path().string(); }
