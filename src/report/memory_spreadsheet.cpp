@@ -64,7 +64,8 @@ CellRange MemorySpreadsheet::RangeOf(std::string_view corner1, std::string_view 
 void MemorySpreadsheet::Store(std::string_view corner1, std::string_view corner2, std::string what,
                               decltype(Write::value) value) {
   Record("WriteRange " + Cp1251ToUtf8(corner1) + ":" + Cp1251ToUtf8(corner2) + " " + what);
-  sheets_[selected_].push_back({RangeOf(corner1, corner2), std::move(value)});
+  const CellRange range = RangeOf(corner1, corner2);
+  if (keep_cells_) sheets_[selected_].push_back({range, std::move(value)});
 }
 
 void MemorySpreadsheet::WriteRange(std::string_view corner1, std::string_view corner2,
@@ -81,7 +82,7 @@ void MemorySpreadsheet::WriteRange(std::string_view corner1, std::string_view co
                                    const CellBlock& block) {
   Store(corner1, corner2,
         "block " + std::to_string(block.rows()) + "x" + std::to_string(block.columns()),
-        std::make_shared<const CellBlock>(block));
+        keep_cells_ ? std::make_shared<const CellBlock>(block) : nullptr);
   block_cells_ += block.rows() * block.columns();
 }
 

@@ -32,7 +32,10 @@ std::ostream& operator<<(std::ostream& out, const CellContent& cell);
 
 class MemorySpreadsheet final : public Spreadsheet {
  public:
-  explicit MemorySpreadsheet(int worksheets = 4) : worksheets_(worksheets) {}
+  // A benchmark that only counts cells passes keep_cells = false: the writes are checked and
+  // recorded, their cells not kept.
+  explicit MemorySpreadsheet(int worksheets = 4, bool keep_cells = true)
+      : worksheets_(worksheets), keep_cells_(keep_cells) {}
 
   void Connect() override;
   void OpenTemplate(const std::filesystem::path& path) override;
@@ -68,6 +71,7 @@ class MemorySpreadsheet final : public Spreadsheet {
              decltype(Write::value) value);
 
   int worksheets_;
+  bool keep_cells_;
   bool connected_ = false;
   bool workbook_open_ = false;
   int selected_ = 0;  // 0: none

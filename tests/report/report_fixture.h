@@ -14,39 +14,13 @@
 #include "report/memory_spreadsheet.h"
 #include "report/report_job.h"
 #include "support/files.h"
+#include "support/memory_report_host.h"
 #include "support/temp_dir.h"
 
 namespace tavrix::report::testing {
 
 // A text cell, given in UTF-8.
 inline CellContent T(const std::string& utf8) { return Text(Utf8ToCp1251(utf8)); }
-
-class TestHost : public ReportHost {
- public:
-  std::filesystem::path ProgramDirectory() const override { return dir.path() / "program"; }
-  std::filesystem::path WorkingDirectory() const override { return dir.path(); }
-  std::string FileName() const override { return file_name; }
-  std::string VersionText() const override { return version; }
-  std::string ModelDesignation() const override { return model; }
-  DescriptionList Descriptions() const override { return descriptions; }
-  char DecimalSeparator() const override { return separator; }
-  const Clock& clock() const override { return fixed_clock; }
-  void ShowProgress(int percent) override { progress.push_back(percent); }
-  void ReportFailure(std::string_view message) override { failures.emplace_back(message); }
-  Spreadsheet& spreadsheet() override { return sheet; }
-  void Synchronize(const std::function<void()>& step) override { step(); }
-
-  tavrix::testing::TempDir dir;
-  std::string file_name = "data.rpk";
-  std::string version = "1";
-  std::string model;
-  DescriptionList descriptions;
-  char separator = ',';
-  FixedClock fixed_clock{{2026, 6, 15, 12, 0, 0}};
-  std::vector<int> progress;
-  std::vector<std::string> failures;
-  MemorySpreadsheet sheet;
-};
 
 class ReportTest : public ::testing::Test {
  protected:
