@@ -13,10 +13,11 @@ using ::testing::StartsWith;
 
 class GeneratedReport : public ReportTest {
  protected:
-  void Generate(Model m) {
+  void Generate(Model m, std::size_t keep = kDataFileSize) {
     gen::ImageSpec spec{m, 9, gen::PlausibleHeader(m, 9), 0, {}, {}};
     spec.tables.fill = true;
     data_ = BuildDataFile(gen::GenerateImage(spec), HeaderValueList{});
+    data_.resize(keep);
     host_.model = Designation(m);
     host_.sheet = MemorySpreadsheet(6);
     ASSERT_TRUE(Run(tavrix::testing::GeneratedImageLibrary(m))) << host_.failures.front();
@@ -55,6 +56,15 @@ TEST_F(GeneratedReport, Model38) {
   EXPECT_THAT(TextAt(2, "A11006"), StartsWith("01.06.2026 12:00:")) << "the newest comes last";
   EXPECT_NE(Cell(2, "A7"), Empty());
   EXPECT_EQ(Cell(5, "D151"), T("150"));
+}
+
+TEST_F(GeneratedReport, TruncatedDataFilesReportWhatTheyHold) {
+  for (Model m : kModels) {
+    Generate(m, 24 * 100 + 5);
+    if (HasFatalFailure()) return;
+  }
+  EXPECT_NE(Cell(2, "A7"), Empty()) << "the ЗУЛ-38 records that the file still holds";
+  EXPECT_EQ(Cell(2, "A107"), Empty());
 }
 
 }  // namespace
