@@ -1,7 +1,8 @@
 // What the report job needs from the program that runs it: the desktop application (job on a
 // worker thread, steps carried onto the main thread), the command line and the tests (steps run
-// directly). Inside its first Synchronize step the job reads VersionText and the template line
-// of Descriptions; the other getters it calls once each on its own thread, before the walk.
+// directly). Inside its first Synchronize step the job reads ProgramDirectory, VersionText and
+// the template line of Descriptions; on its own thread it reads the other texts once each before
+// the walk, and the clock whenever a record's stamp needs the current time.
 #pragma once
 
 #include <filesystem>
