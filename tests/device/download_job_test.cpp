@@ -18,6 +18,7 @@
 #include "support/fail_write.h"
 #include "support/files.h"
 #include "support/temp_dir.h"
+#include "support/tty_settings.h"
 #include "support/zhuv6_sim.h"
 
 namespace tavrix {
@@ -26,6 +27,7 @@ namespace {
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::Field;
+using testing::SettingsOf;
 using testing::SimProcess;
 using testing::Slurp;
 using testing::Spit;
@@ -203,14 +205,6 @@ termios SetDistinctSettings(const std::string& path) {
   cfsetispeed(&t, B4800);
   cfsetospeed(&t, B4800);
   tcsetattr(fd, TCSANOW, &t);
-  tcgetattr(fd, &t);
-  close(fd);
-  return t;
-}
-
-termios SettingsOf(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDWR | O_NOCTTY);
-  termios t{};
   tcgetattr(fd, &t);
   close(fd);
   return t;

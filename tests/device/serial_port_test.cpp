@@ -12,9 +12,12 @@
 #include <future>
 
 #include "support/temp_dir.h"
+#include "support/tty_settings.h"
 
 namespace tavrix {
 namespace {
+
+using testing::SettingsOf;
 
 class Pty {
  public:
@@ -36,14 +39,6 @@ class Pty {
   int master_ = -1;
   std::string path_;
 };
-
-termios SettingsOf(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDWR | O_NOCTTY);
-  termios t{};
-  tcgetattr(fd, &t);
-  close(fd);
-  return t;
-}
 
 class SerialPortTest : public ::testing::Test {
  protected:
