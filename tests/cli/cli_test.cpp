@@ -93,7 +93,10 @@ TEST_F(CliTest, SaveRefusesAnExistingFileUnlessForced) {
   EXPECT_EQ(refused.code, 1);
   EXPECT_THAT(refused.err, HasSubstr("--force"));
   EXPECT_EQ(Slurp(dir_ / "a.rpk").size(), 7u);
-  EXPECT_EQ(Cli({"save", DumpPath(), "a.rpk", "--dir", Dir(), "--force"}).code, 0);
+  const Result forced = Cli({"save", DumpPath(), "a.rpk", "--dir", Dir(), "--force", "--json"});
+  EXPECT_EQ(forced.code, 0);
+  EXPECT_THAT(forced.out, StartsWith("{\"file\": \"" + (dir_ / "a.rpk").string() +
+                                     "\", \"entries\": [\"ЗУЛ-52Н\""));
   EXPECT_EQ(Slurp(dir_ / "a.rpk").size(), kDataFileSize);
 }
 
