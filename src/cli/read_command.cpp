@@ -2,6 +2,7 @@
 // the status line with a progress bar on stderr, the outcome message, default.tmp in the
 // program directory, then the detected model and the decoded header as detect prints them.
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <memory>
@@ -53,11 +54,10 @@ class TerminalHost final : public DownloadHost {
     // Outcomes are reported by the command once the window has closed.
     if (status.message.empty() || !status.title.empty()) return;
     const int filled = status.progress * kBarWidth / 100;
-    std::string line = "[" + std::string(filled, '#') + std::string(kBarWidth - filled, '.') + "] ";
-    line += (status.progress < 10    ? "  "
-             : status.progress < 100 ? " "
-                                     : "") +
-            std::to_string(status.progress) + "% " + status.message;
+    char percent[8];
+    std::snprintf(percent, sizeof percent, "%3d%% ", status.progress);
+    const std::string line = "[" + std::string(filled, '#') + std::string(kBarWidth - filled, '.') +
+                             "] " + percent + status.message;
     if (live_) {
       err_ << "\r\033[K" << line << std::flush;
     } else {
