@@ -139,6 +139,8 @@ struct FaultCase {
   bool writes;  // default.tmp replaced by the served image (else the earlier file stays)
 };
 
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+
 class DownloadFaultTest : public DownloadJobTest,
                           public ::testing::WithParamInterface<FaultCase> {};
 

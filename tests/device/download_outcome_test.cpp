@@ -12,6 +12,8 @@ struct FlowCase {
   ReadFlowStep step;
 };
 
+void PrintTo(const FlowCase& c, std::ostream* os) { *os << c.name; }
+
 class ReadFlowTest : public ::testing::TestWithParam<FlowCase> {};
 
 TEST_P(ReadFlowTest, FollowsTheLabel) {
