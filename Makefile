@@ -20,7 +20,7 @@ test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure
 
 demo: build
-	scripts/samples.sh $(BUILD_DIR)/bin $(BUILD_DIR)/runtime/samples --verbose
+	scripts/demo.sh $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR)
