@@ -109,20 +109,30 @@ void ThreadPotok::Receive() {
   received_ = 0;
   if (!port_.Write(kSendImageByte)) return;
   // Bytes past one image are counted, so that the message names them, but go to `surplus`.
+  // A line that never falls silent is given up after kMaxReceived bytes.
   std::array<std::uint8_t, 4096> surplus;
-  for (;;) {
-    const std::span<std::uint8_t> into =
-        received_ < kDumpSize ? std::span(image_).subspan(received_) : std::span(surplus);
+  while (received_ < kMaxReceived) {
+    std::span<std::uint8_t> into(surplus.data(),
+                                 std::min<std::uint64_t>(surplus.size(), kMaxReceived - received_));
+    if (received_ < kDumpSize) into = std::span(image_).subspan(received_);
     const std::size_t n = port_.Read(into);
-    if (n == 0) return;
+    // The percent is taken for every byte index and once more for the read that got nothing,
+    // so that a complete image brings the bar to 100.
+    if (n == 0) {
+      ShowReceivingIfChanged(received_, start);
+      return;
+    }
     for (const std::uint64_t end = received_ + n; received_ < end; ++received_) {
-      const int p = static_cast<int>(received_ * 100 / kDumpSize);
-      if (p != progress_) {
-        progress_ = p;
-        ShowReceiving(received_, start);
-      }
+      ShowReceivingIfChanged(received_, start);
     }
   }
+}
+
+void ThreadPotok::ShowReceivingIfChanged(std::uint64_t k, std::int64_t start) {
+  const int p = static_cast<int>(k * 100 / kDumpSize);
+  if (p == progress_) return;
+  progress_ = p;
+  ShowReceiving(k, start);
 }
 
 // The status line for byte index k, in whole seconds as the recorder's users know it.

@@ -41,6 +41,8 @@ class DownloadHost {
 inline constexpr std::chrono::milliseconds kSettleAfterOpen{300};
 inline constexpr std::chrono::milliseconds kSettleBeforeImage{200};
 inline constexpr std::size_t kMaxDrainReads = 384;
+// A download that has brought twice an image without falling silent ends there (interrupted).
+inline constexpr std::uint64_t kMaxReceived = 2 * std::uint64_t{kDumpSize};
 
 class ThreadPotok {
  public:
@@ -62,6 +64,7 @@ class ThreadPotok {
   bool Answers(const PortCandidate& candidate);
   void Drain();
   void Receive();
+  void ShowReceivingIfChanged(std::uint64_t k, std::int64_t start);
   void ShowReceiving(std::uint64_t k, std::int64_t start);
   bool ChecksumMatches();
   DownloadOutcome End(DownloadOutcome outcome);

@@ -27,7 +27,8 @@ void Limit(std::vector<PortCandidate>& ports) {
 
 PortCandidate PortNamed(std::string_view name) {
 #ifdef _WIN32
-  if (name.size() > 3 && name.substr(0, 3) == "COM") {
+  // Device names are case-blind on Windows: "com3" is COM3 too.
+  if (name.size() > 3 && FoldCase1251(name.substr(0, 3)) == FoldCase1251("COM")) {
     return {"\\\\.\\" + std::string(name), std::string(name)};
   }
 #endif

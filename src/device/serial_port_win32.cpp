@@ -35,7 +35,8 @@ class Win32SerialPort final : public SerialPort {
 
   bool ApplyLineSettings() override {
     // Everything else zero: no flow control, DTR and RTS disabled, no parity check, no special
-    // characters. Windows requires binary mode.
+    // characters. Windows requires binary mode, and SetCommState refuses a DCB whose XON and
+    // XOFF characters are equal, so they get their usual values (unused: XON/XOFF stays off).
     DCB dcb{};
     dcb.DCBlength = sizeof(DCB);
     dcb.BaudRate = kLineBaudRate;
@@ -43,6 +44,8 @@ class Win32SerialPort final : public SerialPort {
     dcb.ByteSize = 8;
     dcb.Parity = EVENPARITY;
     dcb.StopBits = TWOSTOPBITS;
+    dcb.XonChar = 0x11;
+    dcb.XoffChar = 0x13;
     return handle_ != INVALID_HANDLE_VALUE && ::SetCommState(handle_, &dcb);
   }
 

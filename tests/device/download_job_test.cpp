@@ -9,6 +9,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <stdexcept>
@@ -125,8 +126,16 @@ TEST_F(DownloadJobTest, DownloadsChecksAndWritesTheImage) {
   // Byte 2704 is the first of 1 %: 2 KB, 2704 x 8 / 1 s / 1024 = 21 kbit/s, 1 x 270336 / 2704 - 1.
   EXPECT_THAT(messages, Contains("Загрузка данных 2 КБайт (21 Кбит/с),  осталось 98 сек."));
   EXPECT_THAT(messages, Contains("Загрузка данных 261 КБайт (2090 Кбит/с),  осталось 0 сек."));
-  EXPECT_THAT(host_.statuses, Contains(DownloadStatus{
-                                  "Считано 270336 байт. Расчет контрольной суммы...", "", 0, 0}));
+  // The read that meets the silence takes the percent once more: the bar reaches 100.
+  const auto counted = std::find(messages.begin(), messages.end(),
+                                 "Считано 270336 байт. Расчет контрольной суммы...");
+  ASSERT_NE(counted, messages.begin());
+  ASSERT_NE(counted, messages.end());
+  const auto at = counted - messages.begin();
+  EXPECT_EQ(
+      host_.statuses[at - 1],
+      (DownloadStatus{"Загрузка данных 264 КБайт (2112 Кбит/с),  осталось 0 сек.", "", 0, 100}));
+  EXPECT_EQ(host_.statuses[at].progress, 0);
   EXPECT_THAT(host_.statuses, Contains(DownloadStatus{"Проверено 2642 байт", "", 0, 1}));
   EXPECT_THAT(host_.statuses, Contains(DownloadStatus{"Проверено 261551 байт", "", 0, 99}));
 }
@@ -368,6 +377,13 @@ TEST_F(ScriptedScanTest, OnlyTheReadAfterTheProbeAnswersIt) {
   port_.devices["\\\\.\\COM0"] = {{0x11, 0xA0}, false, {}, {}};
   EXPECT_EQ(Run(), DownloadOutcome::kNotFound);
   EXPECT_EQ(label_.message, kNotFoundText);
+}
+
+TEST_F(ScriptedScanTest, ALineThatNeverFallsSilentIsGivenUpAfterTwoImages) {
+  port_.devices["\\\\.\\COM0"] = {{}, false, {0xA0}, std::vector<std::uint8_t>(3 * kDumpSize)};
+  EXPECT_EQ(Run(), DownloadOutcome::kInterrupted);
+  EXPECT_EQ(label_.message, InterruptionText(2 * kDumpSize));
+  EXPECT_FALSE(std::filesystem::exists(dir_ / "default.tmp"));
 }
 
 TEST_F(ScriptedScanTest, DrainsANoisyPortForAtMost384Bytes) {
