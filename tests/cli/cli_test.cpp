@@ -205,5 +205,18 @@ TEST_F(CliTest, ReadReportsTheOutcomeWithTheSystemsText) {
   }
 }
 
+// A program directory that is a file cannot take default.tmp: the access text, and nothing
+// decoded.
+TEST_F(CliTest, ReadIntoAFolderThatCannotBeWrittenEndsWithTheAccessText) {
+  testing::SimProcess sim({"--image", DumpPath(), "--fast"});
+  const auto not_a_folder = dir_ / "program";
+  Spit(not_a_folder, std::string("a file"));
+  const Result r = Cli({"read", "--port", sim.path(), "--program-dir", not_a_folder.string()});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_THAT(r.err, HasSubstr("tavrix-cli: Ошибка!\n" + std::string(kAccessText) + "\n"));
+  EXPECT_TRUE(r.out.empty());
+  EXPECT_EQ(Slurp(not_a_folder).size(), 6u);
+}
+
 }  // namespace
 }  // namespace tavrix::cli

@@ -1,5 +1,6 @@
 // zhuv6-sim: a simulated ЖУВ-6 transfer unit on a pseudo-terminal, for tests, demos and
 // benchmarks of the download. Prints the device path to open, then serves until killed.
+#include <charconv>
 #include <csignal>
 #include <iostream>
 
@@ -17,6 +18,16 @@ tavrix::Cancellation* g_stop = nullptr;
 
 void OnSignal(int) {
   if (g_stop != nullptr) g_stop->Cancel();
+}
+
+std::uint8_t ParseByte(const std::string& hex) {
+  unsigned value = 0;
+  const char* end = hex.data() + hex.size();
+  const auto [stop, error] = std::from_chars(hex.data(), end, value, 16);
+  if (hex.empty() || error != std::errc() || stop != end || value > 0xFF) {
+    throw tavrix::Error("--answer takes one byte in hex, such as 55, not \"" + hex + "\"");
+  }
+  return static_cast<std::uint8_t>(value);
 }
 
 std::vector<std::uint8_t> LoadImage(const std::string& image, const std::string& model_name,
@@ -59,7 +70,7 @@ int main(int argc, char** argv) {
   CLI11_PARSE(app, argc, argv);
   try {
     o.image = LoadImage(image, model, seed);
-    if (!answer.empty()) o.answer = static_cast<std::uint8_t>(std::stoul(answer, nullptr, 16));
+    if (!answer.empty()) o.answer = ParseByte(answer);
     o.answer_delay = std::chrono::milliseconds(answer_late_ms);
     tavrix::Cancellation stop;
     g_stop = &stop;
