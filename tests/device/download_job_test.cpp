@@ -301,8 +301,10 @@ class ScriptedPort : public SerialPort {
  public:
   std::map<std::string, ScriptedDevice> devices;
   std::size_t read_before_probe = 0;
+  std::vector<std::string> tried;
 
   bool Open(const std::string& name) override {
+    tried.push_back(name);
     const auto it = devices.find(name);
     device_ = it == devices.end() ? nullptr : &it->second;
     if (device_ != nullptr)
@@ -370,6 +372,14 @@ TEST_F(ScriptedScanTest, TheLastOfFiftyFivePortsCountsAndTheBarStaysFull) {
   EXPECT_EQ(host_.statuses[19], (DownloadStatus{Scanning("COM19"), "", 0, 95}));
   EXPECT_EQ(host_.statuses[20], (DownloadStatus{Scanning("COM20"), "", 0, 100}));
   EXPECT_EQ(host_.statuses[54], (DownloadStatus{Scanning("COM54"), "", 0, 100}));
+}
+
+TEST_F(ScriptedScanTest, TheScanStopsAtTheUnit) {
+  const auto image = TestImage();
+  port_.devices["\\\\.\\COM3"] = {{}, false, {0xA0}, image};
+  EXPECT_EQ(Run(), DownloadOutcome::kDone);
+  EXPECT_THAT(port_.tried, ElementsAre("\\\\.\\COM0", "\\\\.\\COM1", "\\\\.\\COM2", "\\\\.\\COM3"));
+  EXPECT_EQ(Slurp(dir_ / "default.tmp"), image);
 }
 
 TEST_F(ScriptedScanTest, OnlyTheReadAfterTheProbeAnswersIt) {
