@@ -23,7 +23,7 @@ bench: build
 	$(BUILD_DIR)/bench/report_bench
 
 demo: build
-	scripts/samples.sh $(BUILD_DIR)/bin $(BUILD_DIR)/runtime/samples --verbose
+	scripts/demo.sh $(BUILD_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -23,8 +23,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                "tavrix-cli"};
   app.require_subcommand(1);
   const std::vector<Command> commands = {AddDetectCommand(app), AddInfoCommand(app),
-                                         AddSaveCommand(app), AddScrambleCommand(app),
-                                         AddUnscrambleCommand(app)};
+                                         AddReadCommand(app), AddSaveCommand(app),
+                                         AddScrambleCommand(app), AddUnscrambleCommand(app)};
   Streams streams{out, err};
   try {
     app.parse(argc, argv);

@@ -21,6 +21,7 @@ struct SaveOptions {
   std::string dump, name, dir, model, now;
   std::vector<std::string> sets;
   bool force = false;
+  bool json = false;
 };
 
 void ApplySet(const std::string& set, HeaderValueList& list) {
@@ -63,7 +64,11 @@ int Run(const SaveOptions& o, Streams& io) {
   for (const std::string& set : o.sets) ApplySet(set, list);
 
   WriteDataFile(target, dump.bytes, list);
-  io.out << PathToUtf8(target) << "\n";
+  if (o.json) {
+    io.out << "{\"file\": " << JsonString(PathToUtf8(target)) << ", " << EntriesJson(list) << "}\n";
+  } else {
+    io.out << PathToUtf8(target) << "\n";
+  }
   return 0;
 }
 
@@ -84,6 +89,7 @@ Command AddSaveCommand(CLI::App& parent) {
                   "Passport entry K=TEXT (K 1..16), applied after decoding; may be repeated");
   AddNowOption(*app, o->now);
   app->add_flag("--force", o->force, "Replace an existing data file of that name");
+  app->add_flag("--json", o->json, "Print JSON: {\"file\": path, \"entries\": [17 strings]}");
   return {app, [o](Streams& io) { return Run(*o, io); }};
 }
 

@@ -8,9 +8,11 @@
 #include "core/cp1251.h"
 #include "data/dump.h"
 #include "data/passport.h"
+#include "device/download_outcome.h"
 #include "imagegen/recorder_image.h"
 #include "support/files.h"
 #include "support/temp_dir.h"
+#include "support/zhuv6_sim.h"
 
 namespace tavrix::cli {
 namespace {
@@ -91,7 +93,10 @@ TEST_F(CliTest, SaveRefusesAnExistingFileUnlessForced) {
   EXPECT_EQ(refused.code, 1);
   EXPECT_THAT(refused.err, HasSubstr("--force"));
   EXPECT_EQ(Slurp(dir_ / "a.rpk").size(), 7u);
-  EXPECT_EQ(Cli({"save", DumpPath(), "a.rpk", "--dir", Dir(), "--force"}).code, 0);
+  const Result forced = Cli({"save", DumpPath(), "a.rpk", "--dir", Dir(), "--force", "--json"});
+  EXPECT_EQ(forced.code, 0);
+  EXPECT_THAT(forced.out, StartsWith("{\"file\": \"" + (dir_ / "a.rpk").string() +
+                                     "\", \"entries\": [\"ЗУЛ-52Н\""));
   EXPECT_EQ(Slurp(dir_ / "a.rpk").size(), kDataFileSize);
 }
 
@@ -152,7 +157,8 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
 TEST_F(CliTest, HelpDescribesEveryCommand) {
   const Result r = Cli({"--help"});
   EXPECT_EQ(r.code, 0);
-  for (const char* command : {"detect", "info", "save"}) EXPECT_THAT(r.out, HasSubstr(command));
+  for (const char* command : {"detect", "info", "read", "save"})
+    EXPECT_THAT(r.out, HasSubstr(command));
   const Result save = Cli({"save", "--help"});
   EXPECT_EQ(save.code, 0);
   for (const char* option : {"--dir", "--model", "--set", "--now", "--force"}) {
@@ -178,6 +184,58 @@ TEST_F(CliTest, ScrambleAndUnscrambleALibrary) {
   EXPECT_EQ(refused.code, 1);
   EXPECT_THAT(refused.err, HasSubstr("нулевой байт"));
   EXPECT_EQ(Slurp(dir_ / "lib.dll"), scrambled) << "a refused text leaves the old library";
+}
+
+// The download into a program directory whose Tavrix.ini names the port, then the detection.
+TEST_F(CliTest, ReadDownloadsFromTheConfiguredPortAndDecodes) {
+  testing::SimProcess sim({"--image", DumpPath(), "--fast"});
+  const auto program = dir_ / "program";
+  std::filesystem::create_directory(program);
+  Spit(program / "Tavrix.ini", Utf8ToCp1251("[Настройки]\r\nSerialPorts=" + sim.path() + "\r\n"));
+  const Result r = Cli({"read", "--program-dir", program.string(), "--json"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_THAT(r.err, HasSubstr("% Поиск подключенного устройства ЖУВ-6 (" + sim.path() + ")...\n"));
+  EXPECT_THAT(r.err, HasSubstr("Считано 270336 байт. Расчет контрольной суммы...\n"));
+  EXPECT_THAT(r.out, StartsWith("{\"model\": \"ЗУЛ-52Н\", \"failing\": {"));
+  EXPECT_EQ(Slurp(program / "default.tmp"), image_);
+}
+
+TEST_F(CliTest, ReadReportsTheOutcomeWithTheSystemsText) {
+  struct Case {
+    std::vector<std::string> faults;
+    int code;
+    std::string report;
+  } cases[] = {
+      {{"--corrupt-checksum"},
+       0,
+       "tavrix-cli: warning: Предупреждение!\n" + std::string(kIntegrityWarningText) + "\n"},
+      {{"--never-answer"}, 1, "tavrix-cli: Внимание!\n" + std::string(kNotFoundText) + "\n"},
+      {{"--stop-after", "1000"}, 1, "tavrix-cli: Ошибка!\n" + InterruptionText(1000) + "\n"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> options = {"--image", DumpPath(), "--fast"};
+    options.insert(options.end(), c.faults.begin(), c.faults.end());
+    testing::SimProcess sim(options);
+    const testing::TempDir program;
+    const Result r = Cli({"read", "--port", sim.path(), "--program-dir", program.path().string()});
+    EXPECT_EQ(r.code, c.code) << c.faults[0];
+    EXPECT_THAT(r.err, HasSubstr(c.report)) << c.faults[0];
+    EXPECT_EQ(r.out.empty(), c.code != 0) << c.faults[0];
+    EXPECT_EQ(program.Entries().empty(), c.code != 0) << c.faults[0];
+  }
+}
+
+// A program directory that is a file cannot take default.tmp: the access text, and nothing
+// decoded.
+TEST_F(CliTest, ReadIntoAFolderThatCannotBeWrittenEndsWithTheAccessText) {
+  testing::SimProcess sim({"--image", DumpPath(), "--fast"});
+  const auto not_a_folder = dir_ / "program";
+  Spit(not_a_folder, std::string("a file"));
+  const Result r = Cli({"read", "--port", sim.path(), "--program-dir", not_a_folder.string()});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_THAT(r.err, HasSubstr("tavrix-cli: Ошибка!\n" + std::string(kAccessText) + "\n"));
+  EXPECT_TRUE(r.out.empty());
+  EXPECT_EQ(Slurp(not_a_folder).size(), 6u);
 }
 
 }  // namespace
