@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test demo clean
+.PHONY: all deps configure build test bench demo clean
 
 all: build
 
@@ -18,6 +18,9 @@ build: configure
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure
+
+bench: build
+	$(BUILD_DIR)/bench/report_bench
 
 demo: build
 	scripts/demo.sh $(BUILD_DIR)

@@ -42,7 +42,7 @@ class CliTest : public ::testing::Test {
     gen::RecorderHeader h = gen::PlausibleHeader(Model::k52N, 4);
     h.crane_model = Utf8ToCp1251("КС-6476");
     h.crane_serial = "-2";
-    image_ = gen::GenerateImage({Model::k52N, 4, h, 0, {}});
+    image_ = gen::GenerateImage({Model::k52N, 4, h, 0, {}, {}});
     Spit(dir_ / "default.tmp", image_);
   }
   std::string Dir() const { return dir_.path().string(); }
@@ -164,6 +164,26 @@ TEST_F(CliTest, HelpDescribesEveryCommand) {
   for (const char* option : {"--dir", "--model", "--set", "--now", "--force"}) {
     EXPECT_THAT(save.out, HasSubstr(option));
   }
+}
+
+TEST_F(CliTest, ScrambleAndUnscrambleALibrary) {
+  const std::string text = Utf8ToCp1251("шаблон\tотчет.xlsx\r\nстрока 1\r\n");
+  Spit(dir_ / "lib.txt", text);
+  const Result scramble =
+      Cli({"scramble", (dir_ / "lib.txt").string(), (dir_ / "lib.dll").string()});
+  ASSERT_EQ(scramble.code, 0) << scramble.err;
+  const auto scrambled = Slurp(dir_ / "lib.dll");
+  EXPECT_NE(std::string(scrambled.begin(), scrambled.end()), text);
+  ASSERT_EQ(Cli({"unscramble", (dir_ / "lib.dll").string(), (dir_ / "back.txt").string()}).code, 0);
+  const auto back = Slurp(dir_ / "back.txt");
+  EXPECT_EQ(std::string(back.begin(), back.end()), text);
+
+  Spit(dir_ / "zero.txt", std::string("a\0b", 3));
+  const Result refused =
+      Cli({"scramble", (dir_ / "zero.txt").string(), (dir_ / "lib.dll").string()});
+  EXPECT_EQ(refused.code, 1);
+  EXPECT_THAT(refused.err, HasSubstr("нулевой байт"));
+  EXPECT_EQ(Slurp(dir_ / "lib.dll"), scrambled) << "a refused text leaves the old library";
 }
 
 // The download into a program directory whose Tavrix.ini names the port, then the detection.

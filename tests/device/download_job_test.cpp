@@ -74,7 +74,7 @@ class RecordingHost : public DownloadHost {
 };
 
 std::vector<std::uint8_t> TestImage() {
-  return gen::GenerateImage({Model::k52D, 7, gen::PlausibleHeader(Model::k52D, 7), 0, {}});
+  return gen::GenerateImage({Model::k52D, 7, gen::PlausibleHeader(Model::k52D, 7), 0, {}, {}});
 }
 
 std::vector<PortCandidate> Ports(const std::vector<std::string>& paths) {

@@ -36,7 +36,7 @@ std::vector<std::uint8_t> LoadImage(const std::string& image, const std::string&
   const auto model = tavrix::ParseModelName(model_name);
   if (!model) throw tavrix::Error("unknown model: " + model_name);
   return tavrix::gen::GenerateImage(
-      {*model, seed, tavrix::gen::PlausibleHeader(*model, seed), 0, {}});
+      {*model, seed, tavrix::gen::PlausibleHeader(*model, seed), 0, {}, {}});
 }
 
 }  // namespace
