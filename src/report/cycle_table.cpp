@@ -137,7 +137,9 @@ void WriteCycleTable(TZULToExcel& job) {
   const std::int64_t base = head.Integer(kBase);
   const std::int32_t given_slot_size = head.Integer(kSlotSize);
   if (given_slot_size < 1) head.Fail(SlotSizeProblem(given_slot_size));
-  const std::int64_t slot_size = std::min<std::int64_t>(given_slot_size, kMaxSlotSize);
+  // Slots follow each other at their own size; only their first 32 bytes are read.
+  const std::int64_t slot_size = given_slot_size;
+  const std::int64_t slot_read = std::min<std::int64_t>(slot_size, kMaxSlotSize);
   const std::int64_t summed =
       std::clamp<std::int64_t>(std::int64_t{head.Integer(kChecksumEnd)} + 1, 0, kMaxSlotSize);
   const std::int64_t start = StartSlot(job.data(), head, base, slot_size, slots);
@@ -159,7 +161,7 @@ void WriteCycleTable(TZULToExcel& job) {
     if (start + i == slots) slot = 0;
     const std::int64_t at = base + slot * slot_size;
     std::array<std::uint8_t, kMaxSlotSize> bytes{};
-    data.Copy(Offset(at), std::span(bytes).first(static_cast<std::size_t>(slot_size)));
+    data.Copy(Offset(at), std::span(bytes).first(static_cast<std::size_t>(slot_read)));
     std::uint8_t sum = 0;
     for (std::int64_t k = 0; k < summed; ++k) sum = static_cast<std::uint8_t>(sum + bytes[k]);
     if (sum != 0xFF) continue;

@@ -20,7 +20,7 @@ std::filesystem::path ProgramFile(const std::filesystem::path& program_directory
   return program_directory / PathFromUtf8(name);
 }
 
-DescriptionList LoadLibrary(const std::filesystem::path& path) {
+DescriptionList ReadReportLibrary(const std::filesystem::path& path) {
   return SplitLines(Unscramble(ReadFileBytes(path)));
 }
 

@@ -14,6 +14,6 @@ std::filesystem::path ProgramFile(const std::filesystem::path& program_directory
                                   std::string_view cp1251_name);
 
 // Throws Error when the file cannot be opened or read.
-DescriptionList LoadLibrary(const std::filesystem::path& path);
+DescriptionList ReadReportLibrary(const std::filesystem::path& path);
 
 }  // namespace tavrix::report

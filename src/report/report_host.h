@@ -41,7 +41,7 @@ class ReportHost {
   virtual Spreadsheet& spreadsheet() = 0;
 
   // Runs `step` where the spreadsheet and the windows live, and returns when it has finished.
-  // An exception that the step throws must come out of this call.
+  // The job's steps never throw out of `step`: the job carries their failures back itself.
   virtual void Synchronize(const std::function<void()>& step) = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "report/report_job.h"
 
+#include <exception>
 #include <thread>
 
 #include "core/file_io.h"
@@ -16,8 +17,18 @@ namespace tavrix::report {
 TZULToExcel::TZULToExcel(ReportHost& host, std::chrono::milliseconds start_delay)
     : host_(host), start_delay_(start_delay) {}
 
+// A step that fails on the host's thread must not escape there (a Qt blocking call would end the
+// program): its exception is carried back and rethrown on the job's thread.
 void TZULToExcel::Run(void (TZULToExcel::*step)()) {
-  host_.Synchronize([this, step] { (this->*step)(); });
+  std::exception_ptr failure;
+  host_.Synchronize([this, step, &failure] {
+    try {
+      (this->*step)();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  });
+  if (failure) std::rethrow_exception(failure);
 }
 
 void TZULToExcel::OpenTemplate() {

@@ -155,5 +155,17 @@ TEST_F(CycleTable, OversizedSlotAndChecksumEndAreLimitedTo32) {
   EXPECT_EQ(Cell(1, "A10"), T("9"));
 }
 
+// Only the reading stops at 32 bytes: the slots still lie 40 bytes apart.
+TEST_F(CycleTable, OversizedSlotsKeepTheirOwnSpacing) {
+  for (std::uint8_t k = 0; k < 2; ++k) {
+    std::vector<std::uint8_t> slot(32, 0);
+    slot[0] = static_cast<std::uint8_t>(7 + k);
+    PokeSlot(kBase + 40 * k, slot, 32);
+  }
+  ASSERT_TRUE(Run({kTemplateLine, kLine1, Head(1, 0, 2, "40", "31"), slot_id_}));
+  EXPECT_EQ(Cell(1, "A10"), T("7"));
+  EXPECT_EQ(Cell(1, "A11"), T("8"));
+}
+
 }  // namespace
 }  // namespace tavrix::report::testing

@@ -113,12 +113,12 @@ TEST(LibraryFile, ReadsTheWholeFileOfAnySize) {
   while (text.size() < 20000) text += "line\tof\tfields\r\n";
   text += "last";
   testing::Spit(dir / "big.dll", Scramble(text));
-  const DescriptionList lines = LoadLibrary(dir / "big.dll");
+  const DescriptionList lines = ReadReportLibrary(dir / "big.dll");
   EXPECT_EQ(lines.size(), 1251u);
   EXPECT_EQ(lines.back(), "last");
   testing::Spit(dir / "empty.dll", std::string());
-  EXPECT_TRUE(LoadLibrary(dir / "empty.dll").empty());
-  EXPECT_THROW(LoadLibrary(dir / "missing.dll"), Error);
+  EXPECT_TRUE(ReadReportLibrary(dir / "empty.dll").empty());
+  EXPECT_THROW(ReadReportLibrary(dir / "missing.dll"), Error);
 }
 
 TEST(LibraryFile, ProgramFilesAreRelativeToTheProgramDirectory) {
