@@ -20,9 +20,20 @@ std::string FormatGeneral(double value, char decimal_separator) {
   if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
   if (value == 0) return "0";
   char buffer[64];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
-  std::string text(buffer, result.ptr);
+  const double magnitude = std::fabs(value);
+  std::string text;
+  if (magnitude >= 1e-5 && magnitude < 1e-4) {
+    // The general format stays fixed down to 1E-5 (where %g would switch at 1E-4): 15
+    // significant digits lie 19 places after the point here.
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 19);
+    text.assign(buffer, result.ptr);
+    text.erase(text.find_last_not_of('0') + 1);
+  } else {
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    text.assign(buffer, result.ptr);
+  }
   // to_chars writes "1e+20" and "1.5e-07"; reports write "1E20" and "1.5E-7".
   if (const auto e = text.find('e'); e != std::string::npos) {
     std::string exponent = text.substr(e + 1);

@@ -11,7 +11,7 @@
 namespace tavrix::report {
 
 // 0.1f widened gives "0,100000001490116" with ','; 6553.5, -0.5, 102.3; 1E20 and 1.5E-7 beyond
-// the fixed-point range (below 1E-4 or from 1E15 on); NAN, INF and -INF; negative zero is "0".
+// the fixed-point range (below 1E-5 or from 1E15 on); NAN, INF and -INF; negative zero is "0".
 std::string FormatGeneral(double value, char decimal_separator);
 
 // A signed 32-bit decimal integer, blanks around it allowed; none when the text is anything else.

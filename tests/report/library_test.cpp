@@ -57,6 +57,9 @@ TEST(NumberText, GeneralFormat) {
   EXPECT_EQ(FormatGeneral(-0.0, ','), "0");
   EXPECT_EQ(FormatGeneral(1e20, ','), "1E20");
   EXPECT_EQ(FormatGeneral(1.5e-7, ','), "1,5E-7");
+  EXPECT_EQ(FormatGeneral(0.00005, ','), "0,00005") << "fixed down to 1E-5";
+  EXPECT_EQ(FormatGeneral(-1.25e-5, '.'), "-0.0000125");
+  EXPECT_EQ(FormatGeneral(5e-6, ','), "5E-6");
   EXPECT_EQ(FormatGeneral(123456789012345.0, ','), "123456789012345");
   EXPECT_EQ(FormatGeneral(0.0001, ','), "0,0001");
 }
