@@ -1,5 +1,7 @@
 #include "report/oper52n.h"
 
+#include <algorithm>
+
 #include "data/header_layout.h"
 #include "report/log_block.h"
 #include "report/report_job.h"
@@ -9,7 +11,8 @@ namespace {
 
 constexpr std::uint32_t kMainLog = 0, kMainSlots = 7260;
 constexpr std::uint32_t kSupplementaryLog = kBase52N + 664;  // 232984
-constexpr std::uint32_t kCountBlock = kBase52N + 1748;       // 234068
+constexpr int kSupplementarySlots = 33;
+constexpr std::uint32_t kCountBlock = kBase52N + 1748;  // 234068
 constexpr std::uint32_t kPointersA = 234077, kPointersB = 234083;
 constexpr std::uint32_t kLogSlot = 32, kRingSlot = 10;
 
@@ -103,8 +106,11 @@ std::optional<int> VotePointer(int p1, int p2, int p3) {
 void WriteOper52N(TZULToExcel& job) {
   const ByteView& d = job.data();
   const char separator = job.decimal_separator();
-  const int count =
-      VoteSupplementaryCount(d.U8(kCountBlock), d.U8(kCountBlock + 3), d.U8(kCountBlock + 6));
+  // A vote above the log's 33 slots would walk on into the count block and ring A and show
+  // whatever passes a checksum there as records.
+  const int count = std::min(
+      VoteSupplementaryCount(d.U8(kCountBlock), d.U8(kCountBlock + 3), d.U8(kCountBlock + 6)),
+      kSupplementarySlots);
 
   LogBlock ring_a(2601, 6, separator);
   job.SwitchWorksheet(2);

@@ -1,7 +1,8 @@
 // The operation logs of a ЗУЛ-52Н ("Oper52N"): ring A on worksheet 2, ring B on worksheet 3, the
 // main log followed by the supplementary log on worksheet 4. The rings start where the majority
 // of their three pointer copies points (slot 0 when no rule picks a copy); the supplementary
-// log's length is voted from its three copies (33 when they give none).
+// log's length is voted from its three copies (33 when they give none) and read at most 33 slots
+// far, its capacity.
 #pragma once
 
 #include <optional>

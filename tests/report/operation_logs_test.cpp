@@ -105,6 +105,14 @@ TEST_F(Oper52NTest, RingsFromTheirVotedPointersThenMainAndSupplementaryLogs) {
   EXPECT_EQ(Cell(4, "A10"), Empty());
 }
 
+TEST_F(Oper52NTest, ACountAboveTheLogsCapacityReadsOnly33Slots) {
+  // Slot 33 would end on the count block; made to pass its checksum with the counts in it.
+  Poke(234040, {187});
+  Poke(234068, {34, 0, 0, 34, 0, 0, 34});
+  ASSERT_TRUE(Run({kTemplateLine, kLine1, Line({"x", "", "", "Oper52N"})}));
+  EXPECT_EQ(Cell(4, "A7"), Empty());
+}
+
 TEST_F(Oper52NTest, VersionThirtyThreeShowsColumnEAsAnInteger) {
   PokeSlot(0, Cat({{1, 1, 1, 0, 0, 0}, Le16(0), Le16(0), Le16(0), Le16(-5)}), 32);
   host_.version = "33";
