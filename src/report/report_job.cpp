@@ -118,9 +118,15 @@ bool TZULToExcel::Execute() {
     model_ = host_.ModelDesignation();
     decimal_separator_ = host_.DecimalSeparator();
     try {
-      file_ = ReadFileBytes(host_.WorkingDirectory() / PathFromUtf8(host_.FileName()));
+      file_ = ReadFileBytes(host_.WorkingDirectory() / PathFromUtf8(host_.FileName()),
+                            kMaxDataFileBytes + 1);
     } catch (const Error&) {
       error_text_ = kDataFileNotOpenedMessage;
+      Run(&TZULToExcel::ReportFailure);
+      return false;
+    }
+    if (file_.size() > kMaxDataFileBytes) {
+      error_text_ = kDataFileTooLargeMessage;
       Run(&TZULToExcel::ReportFailure);
       return false;
     }

@@ -23,6 +23,9 @@ namespace tavrix::report {
 // The job waits this long before its first step, so that the desktop's progress window is up.
 inline constexpr std::chrono::milliseconds kStartDelay{500};
 inline constexpr std::string_view kReportSoundFile = "tada.wav";
+// A data file is 271 067 bytes; a file above this size, chosen by mistake, is refused rather than
+// read into memory.
+inline constexpr std::uintmax_t kMaxDataFileBytes = std::uintmax_t{16} << 20;
 
 // What the next range write assigns: a single number, a text (code page 1251) or a block.
 using CellValue = std::variant<float, std::string, CellBlock>;

@@ -29,6 +29,8 @@ inline constexpr std::string_view kLibraryMissingMessage =
 
 // The report job's failure text when the data file cannot be opened (it starts with a line break).
 inline constexpr std::string_view kDataFileNotOpenedMessage = "\n Файл не удалось открыть!";
+inline constexpr std::string_view kDataFileTooLargeMessage =
+    "\n Файл не удалось открыть: он больше 16 МБ и не может быть файлом данных регистратора.";
 inline constexpr std::string_view kNoTemplateLineMessage =
     "В описании отчета нет строки шаблона: библиотека пуста или ее первая строка не называет "
     "файл шаблона.";

@@ -55,6 +55,15 @@ TEST_F(ReportTest, KeywordsAreCaseSensitiveAndLineOneIsNeverWritten) {
   EXPECT_EQ(Cell(1, "A3"), T("5"));
 }
 
+TEST_F(ReportTest, ADataFileFarTooLargeIsRefused) {
+  host_.descriptions = {kTemplateLine};
+  tavrix::testing::Spit(host_.dir / host_.file_name, std::vector<std::uint8_t>{});
+  std::filesystem::resize_file(host_.dir / host_.file_name, kMaxDataFileBytes + 1);
+  TZULToExcel job(host_, std::chrono::milliseconds(0));
+  EXPECT_FALSE(job.Execute());
+  EXPECT_THAT(host_.failures, ElementsAre(std::string(kDataFileTooLargeMessage)));
+}
+
 TEST_F(ReportTest, MissingDataFileFailsWithTheSystemsMessageAfterTheTemplateIsOpen) {
   host_.file_name = "missing.rpk";
   host_.descriptions = {kTemplateLine};
