@@ -63,7 +63,7 @@ inline std::string TableSizeProblem(long slots, long columns) {
          std::to_string(columns) + ".";
 }
 inline std::string SlotSizeProblem(long size) {
-  return "недопустимый размер записи " + std::to_string(size) + " (должен быть от 1 до 32).";
+  return "недопустимый размер записи " + std::to_string(size) + " (должен быть не меньше 1).";
 }
 
 }  // namespace tavrix::report

@@ -147,7 +147,7 @@ TEST_F(CycleTable, NoColumnsWritesAnEmptyBlockAndMovesOneLine) {
   EXPECT_EQ(Cell(1, "Z1"), T("3"));
 }
 
-TEST_F(CycleTable, OversizedSlotAndChecksumEndAreLimitedTo32) {
+TEST_F(CycleTable, OversizedSlotAndChecksumEndReadOnly32Bytes) {
   std::vector<std::uint8_t> slot(32, 0);
   slot[0] = 9;
   PokeSlot(kBase, slot, 32);  // bytes 0..31 sum to 0xFF

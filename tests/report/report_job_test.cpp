@@ -155,5 +155,12 @@ TEST_F(ReportTest, ASpreadsheetFailureMidReportGoesToTheFailurePath) {
   EXPECT_THAT(host_.failures, ElementsAre(HasSubstr("Строка 3 описания отчета: Сбой таблицы")));
 }
 
+TEST_F(ReportTest, AStepThatFailsOnAnotherThreadFailsTheReport) {
+  host_.steps_on_another_thread = true;
+  host_.sheet.FailAt("WriteRange");
+  EXPECT_FALSE(Run({kTemplateLine, kLine1, Scalar("Int", 0, 0, 4, "1", "A1")}));
+  EXPECT_THAT(host_.failures, ElementsAre(HasSubstr("Строка 3 описания отчета: Сбой таблицы")));
+}
+
 }  // namespace
 }  // namespace tavrix::report::testing

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "report/memory_spreadsheet.h"
@@ -25,9 +26,14 @@ class TestHost : public ReportHost {
   void ShowProgress(int percent) override { progress.push_back(percent); }
   void ReportFailure(std::string_view message) override { failures.emplace_back(message); }
   Spreadsheet& spreadsheet() override { return sheet; }
-  void Synchronize(const std::function<void()>& step) override { step(); }
+  // Runs each step directly, or, like the desktop, on a thread of its own while the job waits.
+  void Synchronize(const std::function<void()>& step) override {
+    if (!steps_on_another_thread) return step();
+    std::thread(step).join();
+  }
 
   tavrix::testing::TempDir dir;
+  bool steps_on_another_thread = false;
   std::string file_name = "data.rpk";
   std::string version = "1";
   std::string model;
