@@ -20,7 +20,8 @@ constexpr std::size_t kPointer = 1, kColumns = 2, kPointerWidth = 4, kSlots = 5,
 constexpr std::size_t kColumnOffset = 1, kKind = 3, kCount = 4, kScale = 5, kText = 6, kOutput = 7;
 
 constexpr std::int64_t kMaxSlotSize = 32;
-constexpr std::int64_t kMaxTableCells = std::int64_t{1} << 24;
+constexpr std::int64_t kMaxTableCells = std::int64_t{1}
+                                        << 22;  // 64 MB of cells; real tables use 0.6 M
 
 enum class Kind { kInt, kDateTime, kBin, kNone };
 
