@@ -7,9 +7,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QUrl>
 #include <QWidget>
 #include <array>
 #include <filesystem>
@@ -34,6 +36,10 @@ class TForm_Err;
 struct MainWindowHost {
   std::function<std::vector<Volume>()> volumes = MountedVolumes;
   const Clock* clock = nullptr;  // the system clock when none
+  // Hands a mailto: or web address to the desktop's mail program or browser.
+  std::function<void(const QUrl&)> open_url = [](const QUrl& url) {
+    QDesktopServices::openUrl(url);
+  };
 };
 
 class TForm_main final : public QWidget {

@@ -1,5 +1,4 @@
 // TForm_main: the balloon tips that explain the controls, and the mail and web icons.
-#include <QDesktopServices>
 #include <QEvent>
 #include <QUrl>
 
@@ -59,7 +58,7 @@ void TForm_main::Image_PostClick() {
 }
 
 void TForm_main::Image_InternetClick() {
-  QDesktopServices::openUrl(QUrl(QStringLiteral("http://") + QString::fromStdString(library_host_) +
+  host_.open_url(QUrl(QStringLiteral("http://") + QString::fromStdString(library_host_) +
                                  QString::fromUtf8(texts::kLibraryPagePath)));
 }
 
