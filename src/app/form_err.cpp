@@ -123,6 +123,7 @@ void TForm_Err::FormShow() {
   if (ok_only_) ui_.BitBtn_Ok->move(kWidth / 2 - ui_.BitBtn_Ok->width() / 2, ui_.BitBtn_Ok->y());
   DrawLogo();
   setFixedHeight(MessageWindowHeight(WrappedLineCount()));
+  PlaceAnchoredControls();
   if (const QWidget* owner = parentWidget(); owner != nullptr && owner->isVisible()) {
     move(owner->frameGeometry().center() - rect().center());
   }
@@ -157,15 +158,20 @@ void TForm_Err::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
-// The controls anchored to the bottom keep their distance from it as the window grows.
 void TForm_Err::resizeEvent(QResizeEvent* event) {
+  PlaceAnchoredControls();
+  QDialog::resizeEvent(event);
+}
+
+// The controls anchored to the bottom keep their distance from it as the window grows; a hidden
+// window gets its resize event only when shown, so FormShow places them itself.
+void TForm_Err::PlaceAnchoredControls() {
   const int grow = height() - kDesignHeight;
   ui_.Memo_SMSText->setGeometry(58, 35, kMemoWidth, 29 + grow);
   ui_.Bevel1->setGeometry(16, 70 + grow, 338, 2);
   for (QPushButton* button : {ui_.BitBtn_Ok, ui_.BitBtn_Next, ui_.BitBtn_Cencel}) {
     button->move(button->x(), 78 + grow);
   }
-  QDialog::resizeEvent(event);
 }
 
 void TForm_Err::paintEvent(QPaintEvent*) {

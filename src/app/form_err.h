@@ -52,6 +52,7 @@ class TForm_Err final : public QDialog {
 
  private:
   void DrawLogo();
+  void PlaceAnchoredControls();
 
   Controls ui_;
   std::vector<QPixmap> logos_;

@@ -53,13 +53,12 @@ void TForm_main::BalloonMouseLeave() {
 }
 
 void TForm_main::Image_PostClick() {
-  QDesktopServices::openUrl(
-      QUrl(QStringLiteral("mailto:") + QString::fromStdString(support_mail_)));
+  host_.open_url(QUrl(QStringLiteral("mailto:") + QString::fromStdString(support_mail_)));
 }
 
 void TForm_main::Image_InternetClick() {
   host_.open_url(QUrl(QStringLiteral("http://") + QString::fromStdString(library_host_) +
-                                 QString::fromUtf8(texts::kLibraryPagePath)));
+                      QString::fromUtf8(texts::kLibraryPagePath)));
 }
 
 bool TForm_main::eventFilter(QObject* watched, QEvent* event) {

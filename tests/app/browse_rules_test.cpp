@@ -103,7 +103,8 @@ TEST(Volumes, KindsFollowTheFileSystemTheDeviceAndTheMountPlace) {
       {"tmpfs", "tmpfs", "/run/user/1000", false, VolumeKind::kUnknown},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(ClassifyVolume({c.fs, c.device, c.root, c.removable}), c.kind) << c.fs << " " << c.root;
+    EXPECT_EQ(ClassifyVolume({c.fs, c.device, c.root, c.removable}), c.kind)
+        << c.fs << " " << c.root;
   }
   const std::vector<Volume> mounted = MountedVolumes();
   ASSERT_FALSE(mounted.empty());
@@ -112,12 +113,16 @@ TEST(Volumes, KindsFollowTheFileSystemTheDeviceAndTheMountPlace) {
 
 TEST(FileList, ListsParentFoldersAndDataFilesInTheirOrder) {
   testing::TempDir dir;
-  for (const char* folder : {"b", "A", "x.rpk", "Кран"}) std::filesystem::create_directory(dir / folder);
-  for (const char* file : {"b.rpk", "a.RPK", "C.rpk", "notes.txt", "rpk"}) testing::Spit(dir / file, std::string("x"));
-  const std::vector<FileEntry> entries = ListFolder(QString::fromStdString(dir.path().string()), true);
+  for (const char* folder : {"b", "A", "x.rpk", "Кран"})
+    std::filesystem::create_directory(dir / folder);
+  for (const char* file : {"b.rpk", "a.RPK", "C.rpk", "notes.txt", "rpk"})
+    testing::Spit(dir / file, std::string("x"));
+  const std::vector<FileEntry> entries =
+      ListFolder(QString::fromStdString(dir.path().string()), true);
   std::vector<QString> captions;
   for (const FileEntry& e : entries) captions.push_back(e.caption);
-  EXPECT_EQ(captions, (std::vector<QString>{"..", "A", "b", "x.rpk", "Кран", "a.RPK", "b.rpk", "C.rpk"}));
+  EXPECT_EQ(captions,
+            (std::vector<QString>{"..", "A", "b", "x.rpk", "Кран", "a.RPK", "b.rpk", "C.rpk"}));
   EXPECT_EQ(entries[0].kind, EntryKind::kParent);
   EXPECT_EQ(entries[3].kind, EntryKind::kFolder);
   EXPECT_EQ(entries[3].type, QStringLiteral("Папка"));
@@ -166,8 +171,10 @@ TEST(Settings, DefaultsOddValuesAndRoundTrip) {
   EXPECT_EQ(saved.Find(Utf8ToCp1251("Другое"), "x"), "1");
   EXPECT_TRUE(saved.Serialize().starts_with("; kept\r\n"));
 
-  for (const auto& [number, style] : {std::pair{0L, ViewStyle::kIcon}, {2L, ViewStyle::kList},
-                                      {3L, ViewStyle::kReport}, {7L, ViewStyle::kReport},
+  for (const auto& [number, style] : {std::pair{0L, ViewStyle::kIcon},
+                                      {2L, ViewStyle::kList},
+                                      {3L, ViewStyle::kReport},
+                                      {7L, ViewStyle::kReport},
                                       {-1L, ViewStyle::kReport}}) {
     EXPECT_EQ(ViewStyleFromNumber(number), style) << number;
   }

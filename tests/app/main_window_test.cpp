@@ -28,9 +28,12 @@ class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     std::filesystem::create_directories(work() / "sub" / "deeper");
-    testing::WriteSample(work() / "A.rpk",
-                         Passport({{0, "ЗУЛ-52Д"}, {1, "7"}, {2, "ЗУЛ-52Д"}, {5, "КС-45717"},
-                                   {11, "ООО «Владелец»"}, {16, "20.11.2026 10:30"}}));
+    testing::WriteSample(work() / "A.rpk", Passport({{0, "ЗУЛ-52Д"},
+                                                     {1, "7"},
+                                                     {2, "ЗУЛ-52Д"},
+                                                     {5, "КС-45717"},
+                                                     {11, "ООО «Владелец»"},
+                                                     {16, "20.11.2026 10:30"}}));
     testing::WriteSample(work() / "B.rpk", Passport({{0, "нет"}, {3, "0042"}, {6, "1234"}}));
     WriteSettings(work().string());
   }
@@ -52,12 +55,14 @@ class MainWindowTest : public ::testing::Test {
 
   std::vector<QString> Captions(const TForm_main& main) {
     std::vector<QString> captions;
-    for (const FileEntry& e : main.controls().ListView_FileList->entries()) captions.push_back(e.caption);
+    for (const FileEntry& e : main.controls().ListView_FileList->entries())
+      captions.push_back(e.caption);
     return captions;
   }
   int Row(const TForm_main& main, const QString& caption) {
     const auto captions = Captions(main);
-    return static_cast<int>(std::find(captions.begin(), captions.end(), caption) - captions.begin());
+    return static_cast<int>(std::find(captions.begin(), captions.end(), caption) -
+                            captions.begin());
   }
   void Select(TForm_main& main, const QString& caption) {
     main.controls().ListView_FileList->SelectRow(Row(main, caption));
@@ -106,7 +111,8 @@ TEST_F(MainWindowTest, TheComboListsTheVolumesAndTheFoldersOfThePath) {
   const QComboBox* combo = main.controls().ComboBoxEx_Driver;
   ASSERT_EQ(combo->count(), 5);
   EXPECT_EQ(combo->itemText(0), QStringLiteral("Локальный диск (/)"));
-  EXPECT_EQ(combo->itemText(1), QString::fromStdString("Съемный диск (" + fixture_.root().string() + ")"));
+  EXPECT_EQ(combo->itemText(1),
+            QString::fromStdString("Съемный диск (" + fixture_.root().string() + ")"));
   EXPECT_EQ(combo->itemText(2), QStringLiteral("work"));
   EXPECT_EQ(combo->itemText(4), QStringLiteral("deeper"));
   EXPECT_EQ(combo->currentIndex(), 4);
@@ -149,6 +155,8 @@ TEST_F(MainWindowTest, ViewButtonsAndEscSetTheViewStyle) {
   EXPECT_EQ(list->viewStyle(), ViewStyle::kList);
   main.controls().BitBtn_vsReport->click();
   EXPECT_EQ(list->viewStyle(), ViewStyle::kReport);
+  main.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
   list->CurrentView()->setFocus();
   QTest::keyClick(list->CurrentView(), Qt::Key_Escape);
   EXPECT_EQ(list->viewStyle(), ViewStyle::kIcon);
@@ -325,7 +333,8 @@ TEST_F(MainWindowTest, SaveListsTheEmptyFieldsInReadingMode) {
   ASSERT_TRUE(main.Balloon()->isVisible());
   EXPECT_EQ(main.Balloon()->title(), QStringLiteral("Предупреждение!"));
   EXPECT_EQ(main.Balloon()->icon(), kWarningIcon);
-  EXPECT_EQ(main.Balloon()->text(), QStringLiteral("Следующие поля не заполнены:\n          Марка крана\n"));
+  EXPECT_EQ(main.Balloon()->text(),
+            QStringLiteral("Следующие поля не заполнены:\n          Марка крана\n"));
 }
 
 TEST_F(MainWindowTest, TheIconsOpenTheMailAndTheLibraryPage) {
@@ -335,8 +344,9 @@ TEST_F(MainWindowTest, TheIconsOpenTheMailAndTheLibraryPage) {
   EXPECT_TRUE(main.Balloon()->text().endsWith(QStringLiteral("на адрес support@example.com")));
   QTest::mouseClick(main.controls().Image_Post, Qt::LeftButton);
   QTest::mouseClick(main.controls().Image_Internet, Qt::LeftButton);
-  EXPECT_EQ(fixture_.opened_urls, (std::vector<QUrl>{QUrl(QStringLiteral("mailto:support@example.com")),
-                                       QUrl(QStringLiteral("http://www.example.com/Libr/biblio_po.htm"))}));
+  EXPECT_EQ(fixture_.opened_urls,
+            (std::vector<QUrl>{QUrl(QStringLiteral("mailto:support@example.com")),
+                               QUrl(QStringLiteral("http://www.example.com/Libr/biblio_po.htm"))}));
 }
 
 }  // namespace

@@ -6,8 +6,8 @@
 #include "app/app_texts.h"
 #include "app/form_err.h"
 #include "app/form_intro.h"
-#include "core/error.h"
 #include "app_support.h"
+#include "core/error.h"
 
 namespace tavrix::app {
 namespace {
@@ -97,7 +97,8 @@ TEST_F(MessageWindowTest, TheLogoFollowsTheTitle) {
 
 TEST(Splash, ShowsTheVersionAndClosesThreeSecondsAfterItsCreation) {
   testing::App();
-  EXPECT_EQ(VersionLabelText(3, 3), QStringLiteral("Версия: 3.3 (beta). Программа в режиме тестирования."));
+  EXPECT_EQ(VersionLabelText(3, 3),
+            QStringLiteral("Версия: 3.3 (beta). Программа в режиме тестирования."));
   TForm_intro intro(nullptr);
   EXPECT_EQ(intro.Label_Version()->text(), VersionLabelText(3, 3));
   EXPECT_TRUE(intro.Timer_intro().isActive());
