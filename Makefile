@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test demo clean
+.PHONY: all deps configure build test demo run screenshots clean
 
 all: build
 
@@ -21,6 +21,12 @@ test: build
 
 demo: build
 	scripts/samples.sh $(BUILD_DIR)/bin $(BUILD_DIR)/runtime/samples --verbose
+
+run: build
+	scripts/run.sh $(BUILD_DIR)/bin $(BUILD_DIR)/runtime
+
+screenshots: build
+	scripts/screenshots.sh $(BUILD_DIR)/bin $(BUILD_DIR)/runtime $(BUILD_DIR)/screenshots
 
 clean:
 	rm -rf $(BUILD_DIR)
