@@ -27,7 +27,8 @@ QFont TitleFont(QFont font) {
 }  // namespace
 
 BalloonTip::BalloonTip(QWidget* owner)
-    : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus) {
+    : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+                         Qt::WindowTransparentForInput) {
   setObjectName(QStringLiteral("Balloon"));
   setAttribute(Qt::WA_TranslucentBackground);
   setAttribute(Qt::WA_ShowWithoutActivating);

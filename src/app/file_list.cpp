@@ -3,11 +3,17 @@
 #include <QDir>
 #include <QFileInfo>
 #include <algorithm>
+#include <string>
+
+#include "core/cp1251.h"
 
 namespace tavrix::app {
 namespace {
 
-char16_t FoldLatin(char16_t c) { return c >= u'a' && c <= u'z' ? c - u'a' + u'A' : c; }
+unsigned char FoldLatin(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
+}
 
 FileEntry MakeEntry(const QFileInfo& info, const QString& caption, EntryKind kind) {
   return {caption, kind, ListDateText(info.lastModified()),
@@ -28,22 +34,34 @@ QString ListDateText(const QDateTime& time) {
   return time.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm"));
 }
 
-int CompareListTexts(const QString& a, const QString& b) {
-  const qsizetype n = std::min(a.size(), b.size());
-  for (qsizetype i = 0; i < n; ++i) {
-    const char16_t x = FoldLatin(a[i].unicode()), y = FoldLatin(b[i].unicode());
+int CompareListTexts(std::string_view a, std::string_view b) {
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const unsigned char x = FoldLatin(a[i]), y = FoldLatin(b[i]);
     if (x != y) return x < y ? -1 : 1;
   }
   return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
 }
 
 void SortFileEntries(std::vector<FileEntry>& entries) {
-  std::stable_sort(entries.begin(), entries.end(), [](const FileEntry& x, const FileEntry& y) {
+  // Each text is converted once, not at every comparison.
+  struct Keyed {
+    std::string caption, type;
+    FileEntry entry;
+  };
+  std::vector<Keyed> keyed;
+  keyed.reserve(entries.size());
+  for (FileEntry& e : entries) {
+    keyed.push_back(
+        {Utf8ToCp1251(e.caption.toStdString()), Utf8ToCp1251(e.type.toStdString()), std::move(e)});
+  }
+  std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& x, const Keyed& y) {
     return CompareListTexts(x.caption, y.caption) < 0;
   });
-  std::stable_sort(entries.begin(), entries.end(), [](const FileEntry& x, const FileEntry& y) {
+  std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& x, const Keyed& y) {
     return CompareListTexts(x.type, y.type) < 0;
   });
+  for (std::size_t i = 0; i < keyed.size(); ++i) entries[i] = std::move(keyed[i].entry);
 }
 
 std::vector<FileEntry> ListFolder(const QString& path, bool with_parent) {

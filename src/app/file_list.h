@@ -1,10 +1,12 @@
 // The entries of the file list: "..", the folders and the ".rpk" data files of one folder, each
 // with its last-write time as "dd.mm.yyyy hh:mm" and its type text, sorted folders first and
-// each group by name. Names compare by character code, ignoring case for the letters a to z only.
+// each group by name. Names compare by their code page 1251 character codes, ignoring case for
+// the letters a to z only.
 #pragma once
 
 #include <QDateTime>
 #include <QString>
+#include <string_view>
 #include <vector>
 
 namespace tavrix::app {
@@ -25,8 +27,8 @@ QString DataFileTypeText();
 // "dd.mm.yyyy hh:mm" in local time.
 QString ListDateText(const QDateTime& time);
 
-// Character codes compared, a..z folded to A..Z; negative when a sorts first.
-int CompareListTexts(const QString& a, const QString& b);
+// Code page 1251 texts compared byte by byte, a..z folded to A..Z; negative when a sorts first.
+int CompareListTexts(std::string_view a, std::string_view b);
 
 // The list's two stable sorts: by caption, then by type text.
 void SortFileEntries(std::vector<FileEntry>& entries);

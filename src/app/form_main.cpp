@@ -22,6 +22,11 @@ namespace {
 
 constexpr int kClientWidth = 768;
 constexpr int kClientHeight = 448;
+constexpr int kInfoWidth = 350;
+constexpr int kTypeWidth = 76;
+constexpr int kFileMargin = 7;
+constexpr int kDriverListHeight = 33;
+constexpr int kCreatReportHeight = 42;
 constexpr int kComboIndentStep = 10;  // pixels per indentation step
 constexpr int kComboIndentRole = Qt::UserRole + 1;
 const QColor kCream(0xFF, 0xFB, 0xF0);
@@ -96,20 +101,20 @@ struct EditPlace {
 };
 constexpr std::array<EditPlace, 16> kEditPlaces = {{
     {28, 10, 104, 104},   // Edit_O_Marka
-    {28, 218, 270, 70},   // Edit_O_ZN
+    {28, 212, 276, 64},   // Edit_O_ZN
     {52, 10, 104, 104},   // Edit_O_Date
-    {52, 218, 270, 70},   // Edit_O_Ver
+    {52, 212, 276, 64},   // Edit_O_Ver
     {102, 10, 104, 104},  // Edit_K_Marka
-    {102, 218, 270, 70},  // Edit_K_ZN
-    {126, 218, 270, 70},  // Edit_K_RN
+    {102, 212, 276, 64},  // Edit_K_ZN
+    {126, 212, 276, 64},  // Edit_K_RN
     {126, 10, 146, 62},   // Edit_K_God
-    {150, 10, 270, 40},   // Edit_K_A
+    {150, 10, 276, 40},   // Edit_K_A
     {174, 10, 104, 236},  // Edit_K_Izg
     {198, 10, 104, 236},  // Edit_K_Vlad
     {248, 10, 104, 236},  // Edit_CO_Org
     {272, 10, 104, 236},  // Edit_CO_FIO
     {296, 10, 104, 104},  // Edit_CO_NUd
-    {296, 218, 270, 70},  // Edit_CO_DateUd
+    {296, 212, 276, 64},  // Edit_CO_DateUd
     {320, 10, 104, 104},  // Edit_CO_DataSchit
 }};
 constexpr int kEditHeight = 21;
@@ -133,7 +138,6 @@ TForm_main::TForm_main(MainWindowHost host)
   setWindowTitle(QString::fromUtf8(texts::kMainCaption));
   setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                  Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-  resize(kClientWidth, kClientHeight);
   setMaximumSize(kClientWidth, kClientHeight);
   setAutoFillBackground(true);
   QPalette palette = this->palette();
@@ -143,12 +147,20 @@ TForm_main::TForm_main(MainWindowHost host)
   BuildFilePanel();
   BuildInfoPanel();
   BuildTypePanel();
+  resize(kClientWidth, kClientHeight);
+  PlacePanels();
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
     move(screen->availableGeometry().center() - rect().center());
   }
 
   program_dir_ = PathFromUtf8(QDir::currentPath().toStdString());
-  const Settings settings = LoadSettings(program_dir_);
+  Settings settings;
+  settings.working_dir = PathToUtf8(program_dir_);
+  try {
+    settings = LoadSettings(program_dir_);
+  } catch (const Error& error) {
+    settings_problem_ = QString::fromUtf8(error.what());  // the defaults apply
+  }
   ui_.CheckBox_Balloon->setChecked(settings.balloons);
   SetViewStyle(settings.view_style);
   support_mail_ = settings.support_mail;
@@ -159,16 +171,13 @@ TForm_main::TForm_main(MainWindowHost host)
     working_dir_ = QDir::toNativeSeparators(QDir::currentPath()).toStdString();
   }
   ClearInfoPanel();
-
-  balloon_ = new BalloonTip(this);
-  balloon_->SetColors(kCream, kNavy);
-  balloon_->SetTitle(kInfoIcon, QString::fromUtf8(texts::kBalloonTitle));
-  balloon_->SetText(QString::fromUtf8(texts::kBalloonText));
-
+  CreateBalloon(ui_.passport_edits[0], kInfoIcon, QString::fromUtf8(texts::kBalloonTitle),
+                QString::fromUtf8(texts::kBalloonText), kCream, kNavy);
   SetPassportReadOnly(true);
-  volumes_ = host_.volumes();
-  if (!entered)
-    working_dir_ = volumes_.empty() ? std::string(1, kPathSeparator) : volumes_.front().root;
+  if (!entered) {
+    const std::vector<Volume> volumes = host_.volumes();
+    working_dir_ = volumes.empty() ? std::string(1, kPathSeparator) : volumes.front().root;
+  }
   FillDriveList(working_dir_);
 }
 
@@ -181,7 +190,6 @@ void TForm_main::AttachWindows(TForm_intro* intro, TForm_Err* err) {
 
 void TForm_main::BuildFilePanel() {
   ui_.Panel_File = Panel(this, "Panel_File");
-  ui_.Panel_File->setGeometry(0, 0, kClientWidth - 350 - 76, kClientHeight);
   ui_.Panel_DriverList = Panel(ui_.Panel_File, "Panel_DriverList");
   ui_.ComboBoxEx_Driver = new QComboBox(ui_.Panel_DriverList);
   ui_.ComboBoxEx_Driver->setObjectName(QStringLiteral("ComboBoxEx_Driver"));
@@ -223,11 +231,6 @@ void TForm_main::BuildFilePanel() {
                                 QString::fromUtf8(texts::kCreateReport), QRect(203, 6, 125, 32));
   connect(ui_.BitBtn_SendToXcl, &QPushButton::clicked, this, &TForm_main::BitBtn_SendToXclClick);
 
-  // Panel_File's children with its inner margin of 7 on every side.
-  const int inner = ui_.Panel_File->width() - 14;
-  ui_.Panel_DriverList->setGeometry(7, 7, inner, 33);
-  ui_.ListView_FileList->setGeometry(7, 40, inner, kClientHeight - 14 - 33 - 42);
-  ui_.Panel_CreatReport->setGeometry(7, kClientHeight - 7 - 42, inner, 42);
   for (QWidget* control : {static_cast<QWidget*>(ui_.CheckBox_Balloon),
                            static_cast<QWidget*>(ui_.ListView_FileList)}) {
     control->installEventFilter(this);
@@ -236,7 +239,6 @@ void TForm_main::BuildFilePanel() {
 
 void TForm_main::BuildInfoPanel() {
   ui_.Panel_Info = Panel(this, "Panel_Info");
-  ui_.Panel_Info->setGeometry(kClientWidth - 350 - 76, 0, 350, kClientHeight);
   for (const GroupPlace& group : kGroups) {
     auto* caption = new QLabel(QString::fromUtf8(group.caption), ui_.Panel_Info);
     caption->setProperty("group", true);
@@ -276,7 +278,6 @@ void TForm_main::BuildInfoPanel() {
 
 void TForm_main::BuildTypePanel() {
   ui_.Panel_Type = Panel(this, "Panel_Type");
-  ui_.Panel_Type->setGeometry(kClientWidth - 76, 0, 76, kClientHeight);
   constexpr std::array<const char*, 4> kNames = {"Image_52A", "Image_52D", "Image_52N", "Image_38"};
   constexpr std::array<int, 4> kTops = {30, 121, 212, 304};
   for (std::size_t tag = 0; tag < kNames.size(); ++tag) {
@@ -291,6 +292,28 @@ void TForm_main::BuildTypePanel() {
     icon->setCursor(Qt::PointingHandCursor);
     icon->installEventFilter(this);
   }
+}
+
+// Panel_Type on the right edge, Panel_Info beside it, Panel_File in the rest with its inner
+// margin of 7: the driver panel at the top, the report panel at the bottom, the list between.
+void TForm_main::PlacePanels() {
+  const int w = width(), h = height();
+  ui_.Panel_Type->setGeometry(w - kTypeWidth, 0, kTypeWidth, h);
+  ui_.Panel_Info->setGeometry(w - kTypeWidth - kInfoWidth, 0, kInfoWidth, h);
+  const int file_width = std::max(0, w - kTypeWidth - kInfoWidth);
+  ui_.Panel_File->setGeometry(0, 0, file_width, h);
+  const int inner = std::max(0, file_width - 2 * kFileMargin);
+  ui_.Panel_DriverList->setGeometry(kFileMargin, kFileMargin, inner, kDriverListHeight);
+  ui_.Panel_CreatReport->setGeometry(kFileMargin, h - kFileMargin - kCreatReportHeight, inner,
+                                     kCreatReportHeight);
+  const int list_top = kFileMargin + kDriverListHeight;
+  ui_.ListView_FileList->setGeometry(kFileMargin, list_top, inner,
+                                     std::max(0, ui_.Panel_CreatReport->y() - list_top));
+}
+
+void TForm_main::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  PlacePanels();
 }
 
 QLineEdit* TForm_main::EditNamed(std::string_view name) const {
@@ -332,9 +355,15 @@ void TForm_main::showEvent(QShowEvent* event) {
   if (shown_before_) return;
   shown_before_ = true;
   // The splash opens over the main window once the window is on the screen.
-  QTimer::singleShot(0, this, [this] {
-    if (form_intro_ != nullptr) form_intro_->ShowModal();
-  });
+  QTimer::singleShot(0, this, &TForm_main::FormShow);
+}
+
+void TForm_main::FormShow() {
+  if (form_intro_ != nullptr) form_intro_->ShowModal();
+  if (!settings_problem_.isEmpty() && form_err_ != nullptr) {
+    ShowSMS(settings_problem_, QString::fromUtf8(texts::kTitleWarning), true);
+    settings_problem_.clear();
+  }
 }
 
 void TForm_main::closeEvent(QCloseEvent* event) {
@@ -350,7 +379,8 @@ void TForm_main::FormClose() {
   try {
     SaveSettings(program_dir_, settings);
   } catch (const Error& error) {
-    ShowSMS(QString::fromUtf8(error.what()), QString::fromUtf8(texts::kTitleError), true);
+    if (form_err_ != nullptr)
+      ShowSMS(QString::fromUtf8(error.what()), QString::fromUtf8(texts::kTitleError), true);
   }
 }
 

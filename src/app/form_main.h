@@ -114,7 +114,10 @@ class TForm_main final : public QWidget {
   void ShowHeaderFields();
   void Image_TypeZULClick(int tag);
 
-  // Balloon tips and the icons.
+  // Balloon tips and the icons. CreateBalloon makes the one balloon, owned by the control's
+  // window, with its first title and text and its colours.
+  void CreateBalloon(QWidget* control, int icon, const QString& title, const QString& text,
+                     QColor background, QColor text_color);
   void ShowBalloon(bool show, int icon, const QString& text, const QString& title,
                    QWidget* control);
   void BalloonMouseEnter(QWidget* control);
@@ -131,14 +134,19 @@ class TForm_main final : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildFilePanel();
   void BuildInfoPanel();
   void BuildTypePanel();
+  void PlacePanels();
   void SetViewStyle(ViewStyle style);
+  void FormShow();
   void FormClose();
+  // The controls of the balloon table: their mouse-enter shows a tip and their leave may hide it.
+  bool ExplainsItself(const QWidget* control) const;
 
   MainWindowHost host_;
   SystemClock system_clock_;
@@ -159,6 +167,7 @@ class TForm_main final : public QWidget {
   int new_dump_flag_ = 0;
   int balloon_leave_count_ = 0;
   QString remembered_file_name_;
+  QString settings_problem_;  // why Tavrix.ini could not be read, told once the window shows
   bool shown_before_ = false;
 };
 

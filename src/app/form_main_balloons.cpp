@@ -16,6 +16,14 @@ QString Qs(std::string_view utf8) {
 
 }  // namespace
 
+void TForm_main::CreateBalloon(QWidget* control, int icon, const QString& title,
+                               const QString& text, QColor background, QColor text_color) {
+  balloon_ = new BalloonTip(control->window());
+  balloon_->SetColors(background, text_color);
+  balloon_->SetTitle(icon % 4, title);
+  balloon_->SetText(text);
+}
+
 void TForm_main::ShowBalloon(bool show, int icon, const QString& text, const QString& title,
                              QWidget* control) {
   balloon_->TrackActivate(show);
@@ -61,6 +69,12 @@ void TForm_main::Image_InternetClick() {
                       QString::fromUtf8(texts::kLibraryPagePath)));
 }
 
+bool TForm_main::ExplainsItself(const QWidget* control) const {
+  const std::string name = control->objectName().toStdString();
+  return std::any_of(kBalloonTipRows.begin(), kBalloonTipRows.end(),
+                     [&](const BalloonTipRow& row) { return row.control == name; });
+}
+
 bool TForm_main::eventFilter(QObject* watched, QEvent* event) {
   auto* control = qobject_cast<QWidget*>(watched);
   if (control == nullptr) return QWidget::eventFilter(watched, event);
@@ -68,12 +82,12 @@ bool TForm_main::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::Enter:
       if (control == ui_.BitBtn_Save) {
         BitBtn_SaveMouseEnter();
-      } else {
+      } else if (ExplainsItself(control)) {
         BalloonMouseEnter(control);
       }
       break;
     case QEvent::Leave:
-      BalloonMouseLeave();
+      if (ExplainsItself(control)) BalloonMouseLeave();
       break;
     case QEvent::MouseButtonRelease:
       if (control == ui_.Image_Post) {

@@ -40,6 +40,7 @@ void TForm_main::FillDriveList(const std::string& path) {
   QComboBox* combo = ui_.ComboBoxEx_Driver;
   const QSignalBlocker blocker(combo);
   combo->clear();
+  volumes_ = host_.volumes();  // a stick plugged in since the last time shows up now
   const std::vector<QPixmap> pictures = DrivePictures();
   const DriveCombo items = BuildDriveCombo(volumes_, path);
   for (const ComboItem& item : items.items) {

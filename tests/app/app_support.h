@@ -28,11 +28,17 @@ inline app::Application*& AppInstance() {
 inline void SetApp(app::Application* app) { AppInstance() = app; }
 inline app::Application& App() { return *AppInstance(); }
 
-// Clicks the named button of the next modal window as soon as it is shown.
+// Clicks the named button of the next modal window as soon as it is shown, whether it is open
+// already or opens later in the event loop.
 inline void AnswerNextPrompt(const char* button) {
   QTimer::singleShot(0, [button] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-      if (auto* b = modal->findChild<QPushButton*>(QString::fromLatin1(button))) b->click();
+    QWidget* modal = QApplication::activeModalWidget();
+    auto* b =
+        modal != nullptr ? modal->findChild<QPushButton*>(QString::fromLatin1(button)) : nullptr;
+    if (b != nullptr) {
+      b->click();
+    } else {
+      AnswerNextPrompt(button);
     }
   });
 }

@@ -113,7 +113,7 @@ TEST(Volumes, KindsFollowTheFileSystemTheDeviceAndTheMountPlace) {
 
 TEST(FileList, ListsParentFoldersAndDataFilesInTheirOrder) {
   testing::TempDir dir;
-  for (const char* folder : {"b", "A", "x.rpk", "Кран"})
+  for (const char* folder : {"b", "A", "x.rpk", "Кран", "ёлка", "-old"})
     std::filesystem::create_directory(dir / folder);
   for (const char* file : {"b.rpk", "a.RPK", "C.rpk", "notes.txt", "rpk"})
     testing::Spit(dir / file, std::string("x"));
@@ -121,17 +121,18 @@ TEST(FileList, ListsParentFoldersAndDataFilesInTheirOrder) {
       ListFolder(QString::fromStdString(dir.path().string()), true);
   std::vector<QString> captions;
   for (const FileEntry& e : entries) captions.push_back(e.caption);
-  EXPECT_EQ(captions,
-            (std::vector<QString>{"..", "A", "b", "x.rpk", "Кран", "a.RPK", "b.rpk", "C.rpk"}));
-  EXPECT_EQ(entries[0].kind, EntryKind::kParent);
-  EXPECT_EQ(entries[3].kind, EntryKind::kFolder);
-  EXPECT_EQ(entries[3].type, QStringLiteral("Папка"));
-  EXPECT_EQ(entries[7].kind, EntryKind::kDataFile);
-  EXPECT_EQ(entries[7].type, QStringLiteral("Файл ЖУВ-6"));
+  // ".." sorts by name with the folders: "-" (0x2D) comes before "." (0x2E).
+  EXPECT_EQ(captions, (std::vector<QString>{"-old", "..", "A", "b", "x.rpk", "ёлка", "Кран",
+                                            "a.RPK", "b.rpk", "C.rpk"}));
+  EXPECT_EQ(entries[1].kind, EntryKind::kParent);
+  EXPECT_EQ(entries[4].kind, EntryKind::kFolder);
+  EXPECT_EQ(entries[4].type, QStringLiteral("Папка"));
+  EXPECT_EQ(entries[9].kind, EntryKind::kDataFile);
+  EXPECT_EQ(entries[9].type, QStringLiteral("Файл ЖУВ-6"));
   EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d\\d\\.\\d\\d\\.\\d{4} \\d\\d:\\d\\d$"))
-                  .match(entries[7].date)
+                  .match(entries[9].date)
                   .hasMatch())
-      << entries[7].date.toStdString();
+      << entries[9].date.toStdString();
   EXPECT_TRUE(ListFolder(QString::fromStdString((dir / "missing").string()), true).empty());
 }
 
@@ -140,13 +141,26 @@ TEST(FileList, DatesAreLocalTimeInMinutes) {
   EXPECT_EQ(ListDateText(t), QStringLiteral("05.12.2009 07:03"));
 }
 
-TEST(FileList, NamesIgnoreCaseForLatinLettersOnly) {
-  EXPECT_EQ(CompareListTexts(QStringLiteral("abc"), QStringLiteral("ABC")), 0);
-  EXPECT_LT(CompareListTexts(QStringLiteral("a"), QStringLiteral("B")), 0);
-  // 'z' folds to 'Z' (0x5A), which sorts before '_' (0x5F) as character codes.
-  EXPECT_LT(CompareListTexts(QStringLiteral("z"), QStringLiteral("_")), 0);
-  EXPECT_LT(CompareListTexts(QStringLiteral("Кран"), QStringLiteral("кран")), 0);  // К < к
-  EXPECT_LT(CompareListTexts(QStringLiteral("ab"), QStringLiteral("abc")), 0);
+TEST(FileList, NamesCompareByCodePage1251CodesIgnoringCaseForLatinLettersOnly) {
+  struct Case {
+    const char* a;
+    const char* b;
+    int sign;
+  };
+  const Case cases[] = {
+      {"abc", "ABC", 0},
+      {"a", "B", -1},
+      {"z", "_", -1},        // 'z' folds to 'Z' (0x5A), before '_' (0x5F)
+      {"Кран", "кран", -1},  // Cyrillic keeps its case: К (0xCA) before к (0xEA)
+      {"ab", "abc", -1},
+      {"ёж", "яма", -1},    // ё is 0xB8, before я (0xFF), though it follows я in Unicode
+      {"Ёлка", "Ара", -1},  // Ё is 0xA8, before А (0xC0)
+      {"№5", "Я", -1},      // № is 0xB9
+  };
+  for (const Case& c : cases) {
+    const int result = CompareListTexts(Utf8ToCp1251(c.a), Utf8ToCp1251(c.b));
+    EXPECT_EQ((result > 0) - (result < 0), c.sign) << c.a << " / " << c.b;
+  }
 }
 
 TEST(Settings, DefaultsOddValuesAndRoundTrip) {

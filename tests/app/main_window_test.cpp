@@ -27,7 +27,7 @@ using testing::Passport;
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::filesystem::create_directories(work() / "sub" / "deeper");
+    std::filesystem::create_directories(work() / "sub" / "deeper" / "-old");
     testing::WriteSample(work() / "A.rpk", Passport({{0, "ЗУЛ-52Д"},
                                                      {1, "7"},
                                                      {2, "ЗУЛ-52Д"},
@@ -105,6 +105,24 @@ TEST_F(MainWindowTest, AWorkingDirectoryThatCannotBeEnteredFallsBackToTheRootVol
   EXPECT_EQ(StoredSetting("Рабочая директория"), "/");
 }
 
+TEST_F(MainWindowTest, AnUnreadableSettingsFileGivesTheDefaultsAndIsToldOnceTheWindowShows) {
+  std::filesystem::remove(fixture_.program_dir() / "Tavrix.ini");
+  std::filesystem::create_directory(fixture_.program_dir() / "Tavrix.ini");
+  TForm_main& main = fixture_.Open();
+  EXPECT_EQ(main.WorkingDir(), fixture_.program_dir().string());
+  EXPECT_TRUE(main.controls().CheckBox_Balloon->isChecked());
+  const TForm_Err& err = *fixture_.windows().err;
+  main.show();
+  testing::AnswerNextPrompt("BitBtn_Ok");
+  QApplication::processEvents();  // the window's first showing tells the problem
+  EXPECT_EQ(err.controls().Label_SMSTitl->text(), QString::fromUtf8(texts::kTitleWarning));
+  EXPECT_TRUE(err.controls().Memo_SMSText->toPlainText().contains(QStringLiteral("Tavrix.ini")));
+  // Nor can it be written at close: that is told too.
+  testing::AnswerNextPrompt("BitBtn_Ok");
+  main.close();
+  EXPECT_EQ(err.controls().Label_SMSTitl->text(), QString::fromUtf8(texts::kTitleError));
+}
+
 TEST_F(MainWindowTest, TheComboListsTheVolumesAndTheFoldersOfThePath) {
   WriteSettings(WorkText() + "/sub/deeper");
   TForm_main& main = fixture_.Open();
@@ -137,6 +155,8 @@ TEST_F(MainWindowTest, DoubleClickEnterAndBackspaceMoveThroughTheFolders) {
   Select(main, QStringLiteral("deeper"));
   QTest::keyClick(view, Qt::Key_Return);
   EXPECT_EQ(main.WorkingDir(), WorkText() + "/sub/deeper");
+  // "-old" sorts before ".."; Backspace still goes up.
+  ASSERT_EQ(Captions(main), (std::vector<QString>{"-old", ".."}));
   QTest::keyClick(view, Qt::Key_Backspace);
   QTest::keyClick(view, Qt::Key_Backspace);
   EXPECT_EQ(main.WorkingDir(), WorkText());
@@ -145,6 +165,38 @@ TEST_F(MainWindowTest, DoubleClickEnterAndBackspaceMoveThroughTheFolders) {
   main.ComboBoxEx_DriverSelect(1);
   QTest::keyClick(main.controls().ListView_FileList->CurrentView(), Qt::Key_Backspace);
   EXPECT_EQ(main.WorkingDir(), fixture_.root().string() + "/prog");
+}
+
+TEST_F(MainWindowTest, PanelsKeepTheirPlacesAndTheRightOnesFollowTheRightEdge) {
+  TForm_main& main = fixture_.Open();
+  const TForm_main::Controls& ui = main.controls();
+  EXPECT_EQ(main.size(), QSize(768, 448));
+  EXPECT_EQ(main.maximumSize(), QSize(768, 448));
+  const struct {
+    const QWidget* control;
+    QRect geometry;  // in the main window
+  } places[] = {
+      {ui.Panel_Type, {692, 0, 76, 448}},
+      {ui.Panel_Info, {342, 0, 350, 448}},
+      {ui.ComboBoxEx_Driver, {7, 9, 217, ui.ComboBoxEx_Driver->height()}},
+      {ui.BitBtn_vsIcon, {247, 7, 25, 25}},
+      {ui.BitBtn_vsReport, {307, 7, 25, 25}},
+      {ui.ListView_FileList, {7, 40, 328, 359}},
+      {ui.BitBtn_SendToXcl, {210, 405, 125, 32}},
+      {ui.model_pictures[3], {699, 304, 65, 65}},
+      {ui.Image_Internet, {738, 410, 24, 24}},
+  };
+  for (const auto& place : places) {
+    EXPECT_EQ(QRect(place.control->mapTo(&main, QPoint(0, 0)), place.control->size()),
+              place.geometry)
+        << place.control->objectName().toStdString();
+  }
+  main.show();
+  main.resize(700, 400);
+  EXPECT_EQ(ui.Panel_Type->geometry(), QRect(624, 0, 76, 400));
+  EXPECT_EQ(ui.Panel_Info->x(), 274);
+  EXPECT_EQ(ui.ListView_FileList->geometry(), QRect(7, 40, 260, 311));
+  EXPECT_EQ(ui.Panel_CreatReport->y(), 351);
 }
 
 TEST_F(MainWindowTest, ViewButtonsAndEscSetTheViewStyle) {
