@@ -40,11 +40,10 @@ const char kWindowStyle[] = R"(
   QLineEdit { border: 1px solid #B8C4D2; border-radius: 2px; background: white; padding: 0 2px; }
   QLineEdit[markedEmpty="true"] { border: 1px solid #E4D3A8; background: #FFFBF0; }
   QLineEdit:focus { border: 1px solid #2F6FB0; }
-  QPushButton#BitBtn_vsIcon, QPushButton#BitBtn_vsList, QPushButton#BitBtn_vsReport {
-    border: 1px solid #C9D3DF; border-radius: 3px; background: #F6F8FB; }
-  QPushButton#BitBtn_vsIcon:hover, QPushButton#BitBtn_vsList:hover,
-  QPushButton#BitBtn_vsReport:hover { background: #E3EDF8; border-color: #2F6FB0; }
-  QPushButton[checked="true"] { background: #D6E6F5; border-color: #2F6FB0; }
+  QPushButton[viewButton="true"] { border: 1px solid #C9D3DF; border-radius: 3px;
+    background: #F6F8FB; }
+  QPushButton[viewButton="true"]:hover { background: #E3EDF8; border-color: #2F6FB0; }
+  QPushButton[viewButton="true"][current="true"] { background: #CFE0F3; border-color: #2F6FB0; }
 )";
 
 // The combo's items keep their indentation in the drop-down list as ComboBoxEx items do.
@@ -204,6 +203,7 @@ void TForm_main::BuildFilePanel() {
     button->setIcon(ViewStylePicture(static_cast<int>(style)));
     button->setCursor(Qt::PointingHandCursor);
     button->setFocusPolicy(Qt::NoFocus);
+    button->setProperty("viewButton", true);
     connect(button, &QPushButton::clicked, this, click);
     return button;
   };
@@ -337,9 +337,9 @@ void TForm_main::ShowSMS(const QString& text, const QString& title, bool ok_only
 
 void TForm_main::SetViewStyle(ViewStyle style) {
   ui_.ListView_FileList->SetViewStyle(style);
-  ui_.BitBtn_vsIcon->setProperty("checked", style == ViewStyle::kIcon);
-  ui_.BitBtn_vsList->setProperty("checked", style == ViewStyle::kList);
-  ui_.BitBtn_vsReport->setProperty("checked", style == ViewStyle::kReport);
+  ui_.BitBtn_vsIcon->setProperty("current", style == ViewStyle::kIcon);
+  ui_.BitBtn_vsList->setProperty("current", style == ViewStyle::kList);
+  ui_.BitBtn_vsReport->setProperty("current", style == ViewStyle::kReport);
   for (QPushButton* button : {ui_.BitBtn_vsIcon, ui_.BitBtn_vsList, ui_.BitBtn_vsReport}) {
     button->style()->unpolish(button);
     button->style()->polish(button);

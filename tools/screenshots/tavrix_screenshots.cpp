@@ -1,7 +1,8 @@
 // tavrix-screenshots OUT_DIR PROGRAM_DIR: renders the desktop application's windows to PNG files
-// in OUT_DIR: the main window with a sample data file selected (main.png), the same with a
-// balloon tip (balloon.png), the splash (splash.png) and the message window with each logo
-// (message-attention.png, ...). PROGRAM_DIR is the program directory with its samples folder.
+// in OUT_DIR: the main window with a sample data file selected (main.png; main-icons.png and
+// main-list.png in the other two views), the same with a balloon tip (balloon.png), the splash
+// (splash.png) and the message window with each logo (message-attention.png, ...). PROGRAM_DIR is
+// the program directory with its samples folder.
 #include <QDir>
 #include <QPainter>
 #include <cstdio>
@@ -58,6 +59,11 @@ int main(int argc, char** argv) {
   Open(main, QStringLiteral("samples"), true);
   Open(main, QString(), false);
   bool ok = Save(main.grab(), out, "main.png");
+  main.BitBtn_vsIconClick();
+  ok = Save(main.grab(), out, "main-icons.png") && ok;
+  main.BitBtn_vsListClick();
+  ok = Save(main.grab(), out, "main-list.png") && ok;
+  main.BitBtn_vsReportClick();
 
   main.BalloonMouseEnter(main.controls().ListView_FileList);
   // The balloon is a window of its own and may reach past the main window.
