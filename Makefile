@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test demo run screenshots clean
+.PHONY: all deps configure build test bench demo run screenshots clean
 
 all: build
 
@@ -19,8 +19,11 @@ build: configure
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure
 
+bench: build
+	$(BUILD_DIR)/bench/report_bench
+
 demo: build
-	scripts/samples.sh $(BUILD_DIR)/bin $(BUILD_DIR)/runtime/samples --verbose
+	scripts/demo.sh $(BUILD_DIR)
 
 run: build
 	scripts/run.sh $(BUILD_DIR)/bin $(BUILD_DIR)/runtime

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Makes one sample data file per limiter model: a recorder image from the generator, detected,
-# decoded and saved with a full passport, as a download followed by "Сохранить" would.
+# Makes one sample data file per limiter model: a recorder image from the generator, its logs
+# and tables filled, detected, decoded and saved with a full passport, as a download followed by
+# "Сохранить" would.
 #   scripts/samples.sh BIN_DIR OUT_DIR [--verbose]
 # With --verbose it shows each step: the detection and the saved passport.
 set -euo pipefail
@@ -21,7 +22,7 @@ samples=(
 for sample in "${samples[@]}"; do
   IFS='|' read -r model seed serial crane reg maker owner operator <<<"$sample"
   image="$work/$model.img"
-  gen_args=(--model "$model" --seed "$seed" -o "$image")
+  gen_args=(--model "$model" --seed "$seed" --tables --newest "2026-11-19 18:00:00" -o "$image")
   # A ЗУЛ-38 keeps no crane serial number: the user types it in.
   [ "$model" != 38 ] && gen_args+=(--set "crane-serial=$serial")
   "$bin/tavrix-gen" "${gen_args[@]}"

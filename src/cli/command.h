@@ -28,6 +28,9 @@ struct Command {
 
 Command AddDetectCommand(CLI::App& parent);
 Command AddInfoCommand(CLI::App& parent);
+Command AddReadCommand(CLI::App& parent);
 Command AddSaveCommand(CLI::App& parent);
+Command AddScrambleCommand(CLI::App& parent);
+Command AddUnscrambleCommand(CLI::App& parent);
 
 }  // namespace tavrix::cli

@@ -5,9 +5,7 @@
 #include "cli/command.h"
 #include "cli/options.h"
 #include "cli/output.h"
-#include "core/cp1251.h"
 #include "core/file_io.h"
-#include "data/detection.h"
 #include "data/dump.h"
 #include "data/header_decoder.h"
 
@@ -18,26 +16,6 @@ struct DetectOptions {
   std::string dump, model, now;
   bool json = false;
 };
-
-void PrintText(std::ostream& out, const ByteView& dump, const HeaderValueList& list) {
-  out << "model: " << Cp1251ToUtf8(list[kEntryModel]) << "\nfailing blocks:\n";
-  for (Model m : kModels) {
-    const DetectionTable& table = DetectionTableOf(m);
-    out << "  " << DesignationUtf8(m) << ": " << CountFailingBlocks(dump, m) << " of "
-        << table.blocks.size() << " (accepted with at most " << table.max_failing << ")\n";
-  }
-  out << "entries:\n";
-  PrintEntries(out, list);
-}
-
-void PrintJson(std::ostream& out, const ByteView& dump, const HeaderValueList& list) {
-  out << "{\"model\": " << JsonString(Cp1251ToUtf8(list[kEntryModel])) << ", \"failing\": {";
-  for (Model m : kModels) {
-    out << (m == Model::k52A ? "" : ", ") << JsonString(DesignationUtf8(m)) << ": "
-        << CountFailingBlocks(dump, m);
-  }
-  out << "}, " << EntriesJson(list) << "}\n";
-}
 
 int Run(const DetectOptions& o, Streams& io) {
   const auto clock = ClockFromOption(o.now);
@@ -50,7 +28,7 @@ int Run(const DetectOptions& o, Streams& io) {
   } else {
     DetectAndDecode(dump.view(), *clock, list);
   }
-  (o.json ? PrintJson : PrintText)(io.out, dump.view(), list);
+  PrintDetection(io.out, dump.view(), list, o.json);
   return 0;
 }
 

@@ -3,8 +3,32 @@
 #include <cstdio>
 
 #include "core/cp1251.h"
+#include "data/detection.h"
 
 namespace tavrix::cli {
+namespace {
+
+void PrintDetectionText(std::ostream& out, const ByteView& dump, const HeaderValueList& list) {
+  out << "model: " << Cp1251ToUtf8(list[kEntryModel]) << "\nfailing blocks:\n";
+  for (Model m : kModels) {
+    const DetectionTable& table = DetectionTableOf(m);
+    out << "  " << DesignationUtf8(m) << ": " << CountFailingBlocks(dump, m) << " of "
+        << table.blocks.size() << " (accepted with at most " << table.max_failing << ")\n";
+  }
+  out << "entries:\n";
+  PrintEntries(out, list);
+}
+
+void PrintDetectionJson(std::ostream& out, const ByteView& dump, const HeaderValueList& list) {
+  out << "{\"model\": " << JsonString(Cp1251ToUtf8(list[kEntryModel])) << ", \"failing\": {";
+  for (Model m : kModels) {
+    out << (m == Model::k52A ? "" : ", ") << JsonString(DesignationUtf8(m)) << ": "
+        << CountFailingBlocks(dump, m);
+  }
+  out << "}, " << EntriesJson(list) << "}\n";
+}
+
+}  // namespace
 
 std::string JsonString(std::string_view utf8) {
   std::string json = "\"";
@@ -47,6 +71,11 @@ void WarnAboutDumpSize(std::ostream& err, std::string_view name, const Dump& dum
     err << "tavrix-cli: warning: " << name << " holds " << dump.file_size
         << " bytes; only the first " << kDumpSize << " are the memory image\n";
   }
+}
+
+void PrintDetection(std::ostream& out, const ByteView& dump, const HeaderValueList& list,
+                    bool json) {
+  (json ? PrintDetectionJson : PrintDetectionText)(out, dump, list);
 }
 
 }  // namespace tavrix::cli

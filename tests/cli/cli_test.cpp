@@ -8,9 +8,11 @@
 #include "core/cp1251.h"
 #include "data/dump.h"
 #include "data/passport.h"
+#include "device/download_outcome.h"
 #include "imagegen/recorder_image.h"
 #include "support/files.h"
 #include "support/temp_dir.h"
+#include "support/zhuv6_sim.h"
 
 namespace tavrix::cli {
 namespace {
@@ -40,7 +42,7 @@ class CliTest : public ::testing::Test {
     gen::RecorderHeader h = gen::PlausibleHeader(Model::k52N, 4);
     h.crane_model = Utf8ToCp1251("КС-6476");
     h.crane_serial = "-2";
-    image_ = gen::GenerateImage({Model::k52N, 4, h, 0, {}});
+    image_ = gen::GenerateImage({Model::k52N, 4, h, 0, {}, {}});
     Spit(dir_ / "default.tmp", image_);
   }
   std::string Dir() const { return dir_.path().string(); }
@@ -155,12 +157,85 @@ TEST_F(CliTest, UsageErrorsExitWithTwo) {
 TEST_F(CliTest, HelpDescribesEveryCommand) {
   const Result r = Cli({"--help"});
   EXPECT_EQ(r.code, 0);
-  for (const char* command : {"detect", "info", "save"}) EXPECT_THAT(r.out, HasSubstr(command));
+  for (const char* command : {"detect", "info", "read", "save"})
+    EXPECT_THAT(r.out, HasSubstr(command));
   const Result save = Cli({"save", "--help"});
   EXPECT_EQ(save.code, 0);
   for (const char* option : {"--dir", "--model", "--set", "--now", "--force"}) {
     EXPECT_THAT(save.out, HasSubstr(option));
   }
+}
+
+TEST_F(CliTest, ScrambleAndUnscrambleALibrary) {
+  const std::string text = Utf8ToCp1251("шаблон\tотчет.xlsx\r\nстрока 1\r\n");
+  Spit(dir_ / "lib.txt", text);
+  const Result scramble =
+      Cli({"scramble", (dir_ / "lib.txt").string(), (dir_ / "lib.dll").string()});
+  ASSERT_EQ(scramble.code, 0) << scramble.err;
+  const auto scrambled = Slurp(dir_ / "lib.dll");
+  EXPECT_NE(std::string(scrambled.begin(), scrambled.end()), text);
+  ASSERT_EQ(Cli({"unscramble", (dir_ / "lib.dll").string(), (dir_ / "back.txt").string()}).code, 0);
+  const auto back = Slurp(dir_ / "back.txt");
+  EXPECT_EQ(std::string(back.begin(), back.end()), text);
+
+  Spit(dir_ / "zero.txt", std::string("a\0b", 3));
+  const Result refused =
+      Cli({"scramble", (dir_ / "zero.txt").string(), (dir_ / "lib.dll").string()});
+  EXPECT_EQ(refused.code, 1);
+  EXPECT_THAT(refused.err, HasSubstr("нулевой байт"));
+  EXPECT_EQ(Slurp(dir_ / "lib.dll"), scrambled) << "a refused text leaves the old library";
+}
+
+// The download into a program directory whose Tavrix.ini names the port, then the detection.
+TEST_F(CliTest, ReadDownloadsFromTheConfiguredPortAndDecodes) {
+  testing::SimProcess sim({"--image", DumpPath(), "--fast"});
+  const auto program = dir_ / "program";
+  std::filesystem::create_directory(program);
+  Spit(program / "Tavrix.ini", Utf8ToCp1251("[Настройки]\r\nSerialPorts=" + sim.path() + "\r\n"));
+  const Result r = Cli({"read", "--program-dir", program.string(), "--json"});
+  ASSERT_EQ(r.code, 0) << r.err;
+  EXPECT_THAT(r.err, HasSubstr("% Поиск подключенного устройства ЖУВ-6 (" + sim.path() + ")...\n"));
+  EXPECT_THAT(r.err, HasSubstr("Считано 270336 байт. Расчет контрольной суммы...\n"));
+  EXPECT_THAT(r.out, StartsWith("{\"model\": \"ЗУЛ-52Н\", \"failing\": {"));
+  EXPECT_EQ(Slurp(program / "default.tmp"), image_);
+}
+
+TEST_F(CliTest, ReadReportsTheOutcomeWithTheSystemsText) {
+  struct Case {
+    std::vector<std::string> faults;
+    int code;
+    std::string report;
+  } cases[] = {
+      {{"--corrupt-checksum"},
+       0,
+       "tavrix-cli: warning: Предупреждение!\n" + std::string(kIntegrityWarningText) + "\n"},
+      {{"--never-answer"}, 1, "tavrix-cli: Внимание!\n" + std::string(kNotFoundText) + "\n"},
+      {{"--stop-after", "1000"}, 1, "tavrix-cli: Ошибка!\n" + InterruptionText(1000) + "\n"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> options = {"--image", DumpPath(), "--fast"};
+    options.insert(options.end(), c.faults.begin(), c.faults.end());
+    testing::SimProcess sim(options);
+    const testing::TempDir program;
+    const Result r = Cli({"read", "--port", sim.path(), "--program-dir", program.path().string()});
+    EXPECT_EQ(r.code, c.code) << c.faults[0];
+    EXPECT_THAT(r.err, HasSubstr(c.report)) << c.faults[0];
+    EXPECT_EQ(r.out.empty(), c.code != 0) << c.faults[0];
+    EXPECT_EQ(program.Entries().empty(), c.code != 0) << c.faults[0];
+  }
+}
+
+// A program directory that is a file cannot take default.tmp: the access text, and nothing
+// decoded.
+TEST_F(CliTest, ReadIntoAFolderThatCannotBeWrittenEndsWithTheAccessText) {
+  testing::SimProcess sim({"--image", DumpPath(), "--fast"});
+  const auto not_a_folder = dir_ / "program";
+  Spit(not_a_folder, std::string("a file"));
+  const Result r = Cli({"read", "--port", sim.path(), "--program-dir", not_a_folder.string()});
+  EXPECT_EQ(r.code, 1);
+  EXPECT_THAT(r.err, HasSubstr("tavrix-cli: Ошибка!\n" + std::string(kAccessText) + "\n"));
+  EXPECT_TRUE(r.out.empty());
+  EXPECT_EQ(Slurp(not_a_folder).size(), 6u);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@ namespace tavrix {
 namespace {
 
 std::vector<std::uint8_t> Image(Model m, int failing, std::uint64_t seed = 3) {
-  return gen::GenerateImage({m, seed, gen::PlausibleHeader(m, seed), failing, {}});
+  return gen::GenerateImage({m, seed, gen::PlausibleHeader(m, seed), failing, {}, {}});
 }
 
 struct Limit {

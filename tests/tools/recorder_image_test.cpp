@@ -12,7 +12,7 @@ namespace tavrix::gen {
 namespace {
 
 ImageSpec Spec(Model m, std::uint64_t seed, int failing = 0) {
-  return {m, seed, PlausibleHeader(m, seed), failing, {}};
+  return {m, seed, PlausibleHeader(m, seed), failing, {}, {}};
 }
 
 TEST(RecorderImage, EveryModelDetectsAndCarriesItsChecksum) {
@@ -51,7 +51,7 @@ TEST(RecorderImage, GivenHeaderValuesDecodeBack) {
   h.installed = {2019, 3, 14, 0, 0, 0};
   h.version = 3;
   h.crane_model = Utf8ToCp1251("МКГ-25БР");
-  const auto image = GenerateImage({Model::k52D, 1, h, 0, {}});
+  const auto image = GenerateImage({Model::k52D, 1, h, 0, {}, {}});
   HeaderValueList list;
   SelectModel(Model::k52D, ByteView(image), FixedClock({}), list);
   EXPECT_EQ(list[3], "Z-7");
@@ -72,6 +72,50 @@ TEST(RecorderImage, PokesLandBeforeTheCheckBytes) {
   SelectModel(Model::k52A, ByteView(image), FixedClock({}), list);
   EXPECT_EQ(list[3], "01234567");
   EXPECT_TRUE(list[4].ends_with(".201A"));
+}
+
+}  // namespace
+}  // namespace tavrix::gen
+
+namespace tavrix::gen {
+namespace {
+
+TEST(RecorderTables, FullTablesKeepTheModelAndTheChecksumAndEveryCycleSlotValid) {
+  for (Model m : kModels) {
+    ImageSpec spec = Spec(m, 3);
+    spec.tables.fill = true;
+    const auto image = GenerateImage(spec);
+    const ByteView view(image);
+    EXPECT_EQ(DetectModel(view), m) << Tag(m);
+    EXPECT_EQ(ComputeImageChecksum(view), StoredImageChecksum(view));
+    for (const CycleTableLayout& t : CycleTablesOf(m)) {
+      for (int k = 0; k < t.slots; ++k) {
+        ASSERT_TRUE(BlockPasses(view, {t.base + static_cast<std::uint32_t>(k * t.slot_size),
+                                       static_cast<std::uint32_t>(t.slot_size)}))
+            << Tag(m) << " slot " << k;
+      }
+    }
+    EXPECT_EQ(GenerateImage(spec), image) << "deterministic";
+  }
+}
+
+TEST(RecorderTables, PointersAndTheShareOfInvalidSlots) {
+  ImageSpec spec = Spec(Model::k52A, 3);
+  spec.tables = {true, 0.25, 1905, {}};
+  const auto image = GenerateImage(spec);
+  const ByteView view(image);
+  const CycleTableLayout t = CycleTablesOf(Model::k52A)[0];
+  EXPECT_EQ(view.U16(t.pointer), t.base + 5 * t.slot_size) << "1905 wraps to slot 5 of 1900";
+  EXPECT_EQ(view.U16(t.pointer + 2), static_cast<std::uint16_t>(~view.U16(t.pointer)));
+  int invalid = 0;
+  for (int k = 0; k < t.slots; ++k) {
+    invalid += !BlockPasses(view, {t.base + static_cast<std::uint32_t>(k * t.slot_size),
+                                   static_cast<std::uint32_t>(t.slot_size)});
+  }
+  EXPECT_GT(invalid, t.slots / 8);
+  EXPECT_LT(invalid, t.slots / 2);
+  spec.tables.invalid_share = 2;
+  EXPECT_THROW(GenerateImage(spec), std::invalid_argument);
 }
 
 }  // namespace

@@ -11,36 +11,11 @@
 #include "data/dump.h"
 #include "data/header_layout.h"
 #include "data/image_checksum.h"
+#include "imagegen/random.h"
+#include "imagegen/recorder_tables.h"
 
 namespace tavrix::gen {
 namespace {
-
-// splitmix64: a small generator whose sequence is the same on every platform.
-class Random {
- public:
-  explicit Random(std::uint64_t seed) : state_(seed) {}
-  std::uint64_t Next() {
-    std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-  }
-  int Between(int low, int high) {  // inclusive
-    return low + static_cast<int>(Next() % static_cast<std::uint64_t>(high - low + 1));
-  }
-  std::string Digits(int count) {
-    std::string digits;
-    for (int i = 0; i < count; ++i) digits += static_cast<char>('0' + Between(0, 9));
-    return digits;
-  }
-  template <typename T, std::size_t N>
-  const T& Pick(const std::array<T, N>& items) {
-    return items[Next() % N];
-  }
-
- private:
-  std::uint64_t state_;
-};
 
 constexpr std::array<const char*, 6> kCraneModels52D = {"КС-45717", "КС-55713-1", "МКГ-25БР",
                                                         "КС-3577",  "КС-35714",   "ПКС-5"};
@@ -227,6 +202,7 @@ std::vector<std::uint8_t> GenerateImage(const ImageSpec& spec) {
   const auto [first, end] = ParameterArea(spec.model);
   for (std::uint32_t i = first; i < end; ++i) image[i] = static_cast<std::uint8_t>(r.Next());
   WriteHeader(image, spec.model, spec.header);
+  if (spec.tables.fill) FillTables(image, spec.model, spec.tables, spec.seed);
   for (const auto& [offset, bytes] : spec.pokes) {
     if (offset + bytes.size() > image.size())
       throw std::invalid_argument("poke past the end of the image");

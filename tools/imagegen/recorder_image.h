@@ -1,6 +1,7 @@
 // The recorder image generator: a 270 336-byte memory image of a chosen model whose header
 // carries given or plausible values, whose protected blocks all pass (or exactly K of them
-// fail), and whose image checksum is correct. The same spec always gives the same bytes.
+// fail), whose logs and tables may be filled (recorder_tables.h), and whose image checksum is
+// correct. The same spec always gives the same bytes.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,7 @@
 
 #include "core/date_time.h"
 #include "data/model.h"
+#include "imagegen/recorder_tables.h"
 
 namespace tavrix::gen {
 
@@ -37,6 +39,7 @@ struct ImageSpec {
   int failing_blocks = 0;  // how many of the model's protected blocks fail, chosen by the seed
   // Raw bytes put at absolute offsets after the header, before the check bytes are set.
   std::vector<std::pair<std::uint32_t, std::vector<std::uint8_t>>> pokes;
+  TableSpec tables;  // the logs and tables; left as erased memory unless tables.fill
 };
 
 std::vector<std::uint8_t> GenerateImage(const ImageSpec& spec);

@@ -70,6 +70,8 @@ int main(int argc, char** argv) {
   std::uint64_t seed = 1;
   int failing = 0;
   std::vector<std::string> sets, pokes;
+  tavrix::gen::TableSpec tables;
+  std::string newest;
   app.add_option("--model,-m", model_name, "Model: ЗУЛ-52А, 52A, 52D, 52N, 38 or the tag 0..3")
       ->required();
   app.add_option("--output,-o", output, "Image file to write")->required();
@@ -81,12 +83,29 @@ int main(int argc, char** argv) {
                  "manufacturer");
   app.add_option("--poke", pokes,
                  "Raw bytes OFFSET=HEXBYTES put into the image before the check bytes are set");
+  app.add_flag("--tables", tables.fill,
+               "Fill the model's operation logs, rings, small tables and cycle tables with "
+               "plausible records");
+  app.add_option("--invalid-share", tables.invalid_share,
+                 "With --tables: the share of record slots whose checksum fails, 0..1 (default 0)");
+  app.add_option("--pointer", tables.pointer_slot,
+                 "With --tables: the slot where every ring starts, taken modulo the ring's size "
+                 "(default: chosen by the seed)");
+  app.add_option("--newest", newest,
+                 "With --tables: the time of the newest records, \"YYYY-MM-DD hh:mm:ss\" "
+                 "(default 2026-06-01 12:00:00)");
   CLI11_PARSE(app, argc, argv);
   try {
     const auto model = tavrix::ParseModelName(model_name);
     if (!model) throw std::invalid_argument("unknown model: " + model_name);
-    tavrix::gen::ImageSpec spec{
-        *model, seed, tavrix::gen::PlausibleHeader(*model, seed), failing, {}};
+    tavrix::gen::ImageSpec spec{*model,  seed, tavrix::gen::PlausibleHeader(*model, seed),
+                                failing, {},   tables};
+    if (!newest.empty()) {
+      const auto t = tavrix::ParseIsoDateTime(newest);
+      if (!t)
+        throw std::invalid_argument("--newest: expected \"YYYY-MM-DD hh:mm:ss\", got " + newest);
+      spec.tables.newest = *t;
+    }
     for (const std::string& s : sets) {
       const auto eq = s.find('=');
       if (eq == std::string::npos)

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The whole day's work of Tavrix without a window, step by step: a download from a simulated
+# ЖУВ-6, the data file saved with its passport, the report, then one sample of every model.
+#   scripts/demo.sh [BUILD_DIR]      (default: build)
+set -euo pipefail
+build=${1:-build}
+bin=$build/bin
+work=$(mktemp -d)
+sim_pid=
+cleanup() { [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null; rm -rf "$work"; }
+trap cleanup EXIT
+now="2026-11-20 10:30:00"
+mkdir -p "$work/program" "$work/data"
+
+echo "== 1. Download: zhuv6-sim serves a ЗУЛ-52Д recorder image; tavrix-cli read fetches it"
+"$bin/zhuv6-sim" --model 52D --seed 21 --fast --once --path-file "$work/port" >/dev/null &
+sim_pid=$!
+while [ ! -s "$work/port" ]; do sleep 0.05; done
+"$bin/tavrix-cli" read --port "$(cat "$work/port")" --program-dir "$work/program" --now "$now" |
+  tee "$work/detect.txt"
+dump=$work/program/default.tmp
+
+echo
+echo "== 2. Save: the passport completed, saved under the name the read flow proposes"
+entry() { sed -n "s/^ *$1  [^:]*: //p" "$work/detect.txt"; }
+name="$(entry 5) №$(entry 6) ${now:8:2}.${now:5:2}.${now:0:4}"
+file=$("$bin/tavrix-cli" save "$dump" "$name" --dir "$work/data" --now "$now" \
+         --set "7=А-13402" --set "10=Клинцовский автокрановый завод" \
+         --set "11=АО «Трест Механизации № 3»" --set "12=ООО «Крансервис»" \
+         --set "13=Смирнов В. Н." --set "14=1021" --set "15=31.12.2027")
+echo "-- saved as $file"
+"$bin/tavrix-cli" info "$file"
+
+echo
+echo "== 3. Report: the report builder joins here"
+
+echo
+echo "== 4. Sample data files of every model"
+"$(dirname "$0")/samples.sh" "$bin" "$build/runtime/samples" --verbose
