@@ -16,6 +16,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,7 @@
 #include "app/settings.h"
 #include "app/volumes.h"
 #include "core/clock.h"
+#include "data/dump.h"
 #include "data/passport.h"
 
 namespace tavrix::app {
@@ -113,6 +115,9 @@ class TForm_main final : public QWidget {
   void ShowFieldValue(QLineEdit* edit);
   void ShowHeaderFields();
   void Image_TypeZULClick(int tag);
+  // After a download: selects the dump's model as a click on its picture does, or sets entry 0
+  // to "нет" and leaves the pictures and edits as they are.
+  void DetectModel(const std::filesystem::path& dump_path);
 
   // Balloon tips and the icons. CreateBalloon makes the one balloon, owned by the control's
   // window, with its first title and text and its colours.
@@ -142,6 +147,8 @@ class TForm_main final : public QWidget {
   void BuildInfoPanel();
   void BuildTypePanel();
   void PlacePanels();
+  // The dump, or none after telling the user why it could not be read.
+  std::optional<Dump> LoadDumpOrSay(const std::filesystem::path& path);
   void SetViewStyle(ViewStyle style);
   void FormShow();
   void FormClose();

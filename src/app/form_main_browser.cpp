@@ -12,6 +12,7 @@
 #include "core/cp1251.h"
 #include "core/error.h"
 #include "core/file_io.h"
+#include "data/detection.h"
 #include "data/dump.h"
 #include "data/header_decoder.h"
 #include "data/model.h"
@@ -188,19 +189,33 @@ void TForm_main::ShowHeaderFields() {
   for (std::size_t i = 0; i < kHeaderEdits; ++i) ShowFieldValue(ui_.passport_edits[i]);
 }
 
-void TForm_main::Image_TypeZULClick(int tag) {
-  if (!ReadingMode() || tag < 0 || tag >= static_cast<int>(kModels.size())) return;
-  Dump dump;
+std::optional<Dump> TForm_main::LoadDumpOrSay(const std::filesystem::path& path) {
   try {
-    dump = LoadDump(program_dir_ / kDumpFileName);
+    return LoadDump(path);
   } catch (const Error& error) {
     ShowSMS(QString::fromUtf8(error.what()), QString::fromUtf8(texts::kTitleError), true);
-    return;
+    return std::nullopt;
   }
+}
+
+void TForm_main::Image_TypeZULClick(int tag) {
+  if (!ReadingMode() || tag < 0 || tag >= static_cast<int>(kModels.size())) return;
+  const std::optional<Dump> dump = LoadDumpOrSay(program_dir_ / kDumpFileName);
+  if (!dump) return;
   ShowBalloon(false, 0, {}, {}, nullptr);
   MarkModelPicture(tag);
-  SelectModel(kModels[static_cast<std::size_t>(tag)], dump.view(), *clock_, header_values_);
+  SelectModel(kModels[static_cast<std::size_t>(tag)], dump->view(), *clock_, header_values_);
   ShowHeaderFields();
+}
+
+void TForm_main::DetectModel(const std::filesystem::path& dump_path) {
+  const std::optional<Dump> dump = LoadDumpOrSay(dump_path);
+  if (!dump) return;
+  if (const auto model = tavrix::DetectModel(dump->view())) {
+    Image_TypeZULClick(Tag(*model));
+  } else {
+    header_values_[kEntryModel] = NoModelMarker();
+  }
 }
 
 }  // namespace tavrix::app

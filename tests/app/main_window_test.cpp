@@ -329,6 +329,26 @@ TEST_F(MainWindowTest, PictureClicksSelectAModelOnlyInReadingMode) {
             QString::fromUtf8(texts::kTitleError));
 }
 
+TEST_F(MainWindowTest, DetectionSelectsTheModelAsItsPictureDoesOrMarksNoModel) {
+  const std::filesystem::path dump = fixture_.program_dir() / kDumpFileName;
+  gen::ImageSpec spec;
+  spec.model = Model::k52N;
+  WriteFileAtomically(dump, gen::GenerateImage(spec));
+  TForm_main& main = fixture_.Open();
+  EnterReadingMode(main);
+  main.DetectModel(dump);
+  EXPECT_EQ(main.HeaderValues()[kEntryModel], Designation(Model::k52N));
+  const QImage marked = main.controls().model_pictures[Tag(Model::k52N)]->pixmap().toImage();
+  EXPECT_FALSE(Text(main, "Edit_O_Marka").isEmpty());
+
+  WriteFileAtomically(dump, std::vector<std::uint8_t>(kDumpSize));  // no model passes
+  main.EditNamed("Edit_K_ZN")->setText(QStringLiteral("77"));
+  main.DetectModel(dump);
+  EXPECT_EQ(main.HeaderValues()[kEntryModel], NoModelMarker());
+  EXPECT_EQ(Text(main, "Edit_K_ZN"), QStringLiteral("77"));
+  EXPECT_EQ(main.controls().model_pictures[Tag(Model::k52N)]->pixmap().toImage(), marked);
+}
+
 TEST_F(MainWindowTest, BalloonTipsFollowTheModeAndTheNewDumpFlag) {
   TForm_main& main = fixture_.Open();
   main.show();
