@@ -6,19 +6,25 @@
 #include <QStorageInfo>
 #include <algorithm>
 #include <array>
+#include <cctype>
 
 namespace tavrix::app {
 namespace {
 
-constexpr std::array<std::string_view, 2> kCdFileSystems = {"iso9660", "udf"};
+constexpr std::array<std::string_view, 3> kCdFileSystems = {"iso9660", "udf", "cdfs"};
 constexpr std::array<std::string_view, 9> kNetworkFileSystems = {
     "nfs", "nfs4", "cifs", "smb3", "smbfs", "fuse.sshfs", "9p", "afs", "ceph"};
 // File systems that keep their data in memory, listed as drives of no known kind.
 constexpr std::array<std::string_view, 3> kMemoryFileSystems = {"tmpfs", "ramfs", "devtmpfs"};
 
+// Names compared without regard to case: Windows reports "CDFS" and "UDF".
 template <std::size_t N>
 bool OneOf(std::string_view name, const std::array<std::string_view, N>& names) {
-  return std::find(names.begin(), names.end(), name) != names.end();
+  return std::any_of(names.begin(), names.end(), [&](std::string_view known) {
+    return std::equal(name.begin(), name.end(), known.begin(), known.end(), [](char a, char b) {
+      return std::tolower(static_cast<unsigned char>(a)) == b;
+    });
+  });
 }
 
 // The block device's own removable flag (/sys/block/<disk>/removable), for a partition too.

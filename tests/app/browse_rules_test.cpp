@@ -96,6 +96,7 @@ TEST(Volumes, KindsFollowTheFileSystemTheDeviceAndTheMountPlace) {
       {"overlay", "overlay", "/", false, VolumeKind::kLocal},
       {"iso9660", "/dev/sr0", "/media/u/DISC", true, VolumeKind::kCdRom},
       {"udf", "/dev/sr0", "/mnt/dvd", false, VolumeKind::kCdRom},
+      {"CDFS", "", "D:", false, VolumeKind::kCdRom},
       {"vfat", "/dev/sdb1", "/mnt/usb", true, VolumeKind::kRemovable},
       {"vfat", "/dev/sdb1", "/run/media/u/STICK", false, VolumeKind::kRemovable},
       {"nfs4", "server:/export", "/srv/share", false, VolumeKind::kNetwork},
