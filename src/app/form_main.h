@@ -147,6 +147,8 @@ class TForm_main final : public QWidget {
   void BuildInfoPanel();
   void BuildTypePanel();
   void PlacePanels();
+  // Why the panel shows nothing new (a data file that could not be read), or "" for no problem.
+  void SetPanelStatus(const QString& problem);
   // The dump, or none after telling the user why it could not be read.
   std::optional<Dump> LoadDumpOrSay(const std::filesystem::path& path);
   void SetViewStyle(ViewStyle style);

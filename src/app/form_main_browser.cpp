@@ -60,11 +60,16 @@ void TForm_main::FillFileList(const std::string& path) {
   ui_.ListView_FileList->SetEntries(ListFolder(Qs(path), HasParent(path, volumes_)));
 }
 
+void TForm_main::SetPanelStatus(const QString& problem) {
+  ui_.Label_InfoStatus->setText(problem);
+  ui_.Label_InfoStatus->setToolTip(problem);  // a long message is cut in the label
+}
+
 void TForm_main::ClearInfoPanel() {
   MarkModelPicture(kNoModelMarked);
   ui_.Edit_FileName->clear();
   for (QLineEdit* edit : ui_.passport_edits) edit->clear();
-  ui_.Label_InfoStatus->clear();
+  SetPanelStatus({});
 }
 
 void TForm_main::ComboBoxEx_DriverSelect(int index) {
@@ -112,11 +117,10 @@ void TForm_main::ListView_FileListSelectItem(int row) {
                  header_values_);
   } catch (const Error& error) {
     ClearInfoPanel();
-    ui_.Label_InfoStatus->setText(QString::fromUtf8(error.what()));
-    ui_.Label_InfoStatus->setToolTip(QString::fromUtf8(error.what()));
+    SetPanelStatus(QString::fromUtf8(error.what()));
     return;
   }
-  ui_.Label_InfoStatus->clear();
+  SetPanelStatus({});
   if (const auto model = ModelFromDesignation(header_values_[kEntryModel])) {
     MarkModelPicture(Tag(*model));
   }
@@ -151,10 +155,10 @@ void TForm_main::FillFromSimilarFile(const std::filesystem::path& path) {
   try {
     ReadPassport(path, 1, 15, values);
   } catch (const Error& error) {
-    ui_.Label_InfoStatus->setText(QString::fromUtf8(error.what()));
-    ui_.Label_InfoStatus->setToolTip(QString::fromUtf8(error.what()));
+    SetPanelStatus(QString::fromUtf8(error.what()));
     return;
   }
+  SetPanelStatus({});
   header_values_ = values;
   for (std::size_t i = 0; i < kHeaderEdits; ++i) {
     if (ui_.passport_edits[i]->text().isEmpty()) ShowFieldValue(ui_.passport_edits[i]);

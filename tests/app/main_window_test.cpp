@@ -276,6 +276,15 @@ TEST_F(MainWindowTest, InReadingModeSelectionRemembersTheNameAndDoubleClickFills
   EXPECT_EQ(Text(main, "Edit_K_ZN"), QStringLiteral("1234"));
   EXPECT_EQ(Text(main, "Edit_K_Marka"), QStringLiteral("КС-45717"));
   EXPECT_EQ(main.HeaderValues()[kEntryReadoutTime], Utf8ToCp1251("01.12.2026 09:00"));
+
+  // A file gone since the list was filled changes nothing and is told.
+  const HeaderValueList before = main.HeaderValues();
+  std::filesystem::remove(work() / "A.rpk");
+  Select(main, QStringLiteral("A.rpk"));
+  main.ListView_FileListDblClick();
+  EXPECT_EQ(main.HeaderValues(), before);
+  EXPECT_EQ(Text(main, "Edit_K_Marka"), QStringLiteral("КС-45717"));
+  EXPECT_TRUE(main.controls().Label_InfoStatus->text().contains(QStringLiteral("A.rpk")));
 }
 
 TEST_F(MainWindowTest, DoubleClickOnADataFileInBrowseModeChangesNothing) {
