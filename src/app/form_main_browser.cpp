@@ -61,8 +61,10 @@ void TForm_main::FillFileList(const std::string& path) {
 }
 
 void TForm_main::SetPanelStatus(const QString& problem) {
-  ui_.Label_InfoStatus->setText(problem);
-  ui_.Label_InfoStatus->setToolTip(problem);  // a long message is cut in the label
+  // A long message keeps its start and its reason; the tip holds all of it.
+  QLabel* label = ui_.Label_InfoStatus;
+  label->setText(label->fontMetrics().elidedText(problem, Qt::ElideMiddle, label->width()));
+  label->setToolTip(problem);
 }
 
 void TForm_main::ClearInfoPanel() {

@@ -246,8 +246,12 @@ TEST_F(MainWindowTest, ADataFileThatCannotBeReadLeavesThePanelEmptyAndSaysSo) {
   Select(main, QStringLiteral("B.rpk"));
   EXPECT_EQ(Text(main, "Edit_K_Marka"), QString());
   EXPECT_EQ(Text(main, "Edit_FileName"), QString());
-  EXPECT_TRUE(main.controls().Label_InfoStatus->text().contains(QStringLiteral("B.rpk")))
-      << main.controls().Label_InfoStatus->text().toStdString();
+  const QLabel* status = main.controls().Label_InfoStatus;
+  EXPECT_TRUE(status->toolTip().contains(QStringLiteral("B.rpk")))
+      << status->toolTip().toStdString();
+  // The label shows as much as fits, the start and the reason.
+  EXPECT_TRUE(status->text().startsWith(QStringLiteral("Не удалось прочитать файл")));
+  EXPECT_LE(status->fontMetrics().horizontalAdvance(status->text()), status->width());
   Select(main, QStringLiteral("A.rpk"));
   EXPECT_TRUE(main.controls().Label_InfoStatus->text().isEmpty());
 }
@@ -284,7 +288,7 @@ TEST_F(MainWindowTest, InReadingModeSelectionRemembersTheNameAndDoubleClickFills
   main.ListView_FileListDblClick();
   EXPECT_EQ(main.HeaderValues(), before);
   EXPECT_EQ(Text(main, "Edit_K_Marka"), QStringLiteral("КС-45717"));
-  EXPECT_TRUE(main.controls().Label_InfoStatus->text().contains(QStringLiteral("A.rpk")));
+  EXPECT_TRUE(main.controls().Label_InfoStatus->toolTip().contains(QStringLiteral("A.rpk")));
 }
 
 TEST_F(MainWindowTest, DoubleClickOnADataFileInBrowseModeChangesNothing) {
