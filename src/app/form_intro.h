@@ -23,6 +23,9 @@ class TForm_intro final : public QDialog {
   void ShowModal();
   void Timer_introTimer();
 
+  // Esc and the window manager do not close the splash; its timer does.
+  void reject() override {}
+
   QLabel* Label_Version() const { return label_version_; }
   const QTimer& Timer_intro() const { return timer_intro_; }
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <QTest>
 
 #include "app/app_texts.h"
 #include "app/form_err.h"
@@ -103,11 +104,22 @@ TEST(Splash, ShowsTheVersionAndClosesThreeSecondsAfterItsCreation) {
   EXPECT_EQ(intro.Label_Version()->text(), VersionLabelText(3, 3));
   EXPECT_TRUE(intro.Timer_intro().isActive());
   EXPECT_EQ(intro.Timer_intro().interval(), 3000);
-  // Time that ran out before the splash was shown leaves it closed: ShowModal returns at once.
-  intro.Timer_introTimer();
-  EXPECT_FALSE(intro.Timer_intro().isActive());
+  // Esc leaves the splash standing; its timer closes it.
+  bool stood_after_esc = false;
+  QTimer::singleShot(0, [&] {
+    QTest::keyClick(&intro, Qt::Key_Escape);
+    stood_after_esc = intro.isVisible();
+    intro.Timer_introTimer();
+  });
   intro.ShowModal();
+  EXPECT_TRUE(stood_after_esc);
   EXPECT_FALSE(intro.isVisible());
+  // Time that ran out before the splash was shown leaves it closed: ShowModal returns at once.
+  TForm_intro late(nullptr);
+  late.Timer_introTimer();
+  EXPECT_FALSE(late.Timer_intro().isActive());
+  late.ShowModal();
+  EXPECT_FALSE(late.isVisible());
 }
 
 TEST(ApplicationObject, AnExceptionInAnEventHandlerIsShownAndTheProgramGoesOn) {
