@@ -1,6 +1,7 @@
 #include "app/form_err.h"
 
 #include <QPainter>
+#include <QScreen>
 #include <QTextBlock>
 #include <QTextLayout>
 #include <array>
@@ -59,7 +60,7 @@ TForm_Err::TForm_Err(QWidget* main_window)
   ui_.Memo_SMSText->setReadOnly(true);
   ui_.Memo_SMSText->setFrameShape(QFrame::NoFrame);
   ui_.Memo_SMSText->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  ui_.Memo_SMSText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  ui_.Memo_SMSText->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   ui_.Memo_SMSText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   ui_.Memo_SMSText->document()->setDocumentMargin(kMemoMargin);
   ui_.Memo_SMSText->setStyleSheet(
@@ -122,7 +123,12 @@ void TForm_Err::FormShow() {
   cencel_tag_ = 0;
   if (ok_only_) ui_.BitBtn_Ok->move(kWidth / 2 - ui_.BitBtn_Ok->width() / 2, ui_.BitBtn_Ok->y());
   DrawLogo();
-  setFixedHeight(MessageWindowHeight(WrappedLineCount()));
+  // A text longer than the screen scrolls, so that the buttons stay within reach.
+  int height = MessageWindowHeight(WrappedLineCount());
+  if (const QScreen* screen = this->screen()) {
+    height = std::min(height, screen->availableGeometry().height());
+  }
+  setFixedHeight(height);
   PlaceAnchoredControls();
   if (const QWidget* owner = parentWidget(); owner != nullptr && owner->isVisible()) {
     move(owner->frameGeometry().center() - rect().center());

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 
 #include "app/app_texts.h"
@@ -48,6 +49,13 @@ TEST_F(MessageWindowTest, HeightGrowsFifteenPixelsAWrappedLine) {
     // The buttons keep their distance from the bottom edge.
     EXPECT_EQ(err_.controls().BitBtn_Ok->geometry().bottom() + 1, err_.height() - 12);
   }
+  // A text longer than the screen scrolls inside a window that fits on it.
+  QStringList lines;
+  for (int i = 0; i < 200; ++i) lines << QStringLiteral("строка %1").arg(i);
+  err_.SetMessage(lines.join(QLatin1Char('\n')), QString::fromUtf8(texts::kTitleError), true);
+  err_.FormShow();
+  EXPECT_EQ(err_.height(), err_.screen()->availableGeometry().height());
+  EXPECT_EQ(err_.controls().BitBtn_Ok->geometry().bottom() + 1, err_.height() - 12);
 }
 
 TEST_F(MessageWindowTest, OkAloneIsCentredAndTheTwoButtonsStandAtTheirPlaces) {
