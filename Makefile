@@ -21,6 +21,7 @@ test: build
 
 bench: build
 	$(BUILD_DIR)/bench/report_bench
+	if [ -x $(BUILD_DIR)/bench/file_list_bench ]; then $(BUILD_DIR)/bench/file_list_bench; fi
 
 demo: build
 	scripts/demo.sh $(BUILD_DIR)
