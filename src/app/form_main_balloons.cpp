@@ -26,12 +26,14 @@ void TForm_main::CreateBalloon(QWidget* control, int icon, const QString& title,
 
 void TForm_main::ShowBalloon(bool show, int icon, const QString& text, const QString& title,
                              QWidget* control) {
-  balloon_->TrackActivate(show);
-  if (!show || control == nullptr) return;
-  balloon_->SetText(text);
-  balloon_->SetTitle(icon % 4, title);
-  // The stem points 2 pixels above the control's lower left corner.
-  balloon_->TrackPosition(control->mapToGlobal(QPoint(0, control->height() - 2)));
+  // Filled and placed before it shows, so that it never flashes its last tip.
+  if (show && control != nullptr) {
+    balloon_->SetText(text);
+    balloon_->SetTitle(icon % 4, title);
+    // The stem points 2 pixels above the control's lower left corner.
+    balloon_->TrackPosition(control->mapToGlobal(QPoint(0, control->height() - 2)));
+  }
+  balloon_->TrackActivate(show && control != nullptr);
 }
 
 void TForm_main::BalloonMouseEnter(QWidget* control) {
