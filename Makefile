@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test bench demo clean
+.PHONY: all deps configure build test bench demo run screenshots clean
 
 all: build
 
@@ -21,9 +21,16 @@ test: build
 
 bench: build
 	$(BUILD_DIR)/bench/report_bench
+	if [ -x $(BUILD_DIR)/bench/file_list_bench ]; then $(BUILD_DIR)/bench/file_list_bench; fi
 
 demo: build
 	scripts/demo.sh $(BUILD_DIR)
+
+run: build
+	scripts/run.sh $(BUILD_DIR)/bin $(BUILD_DIR)/runtime
+
+screenshots: build
+	scripts/screenshots.sh $(BUILD_DIR)/bin $(BUILD_DIR)/runtime $(BUILD_DIR)/screenshots
 
 clean:
 	rm -rf $(BUILD_DIR)

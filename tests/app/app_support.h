@@ -1,0 +1,106 @@
+// Support for the desktop application's tests: one application object under the offscreen
+// platform, a program directory on a volume of its own with data files in it, and prompts that
+// the test answers.
+#pragma once
+
+#include <QApplication>
+#include <QDir>
+#include <QEnterEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <memory>
+#include <string>
+
+#include "app/application.h"
+#include "core/cp1251.h"
+#include "core/file_io.h"
+#include "data/dump.h"
+#include "data/passport.h"
+#include "support/temp_dir.h"
+
+namespace tavrix::testing {
+
+// The application object that the tests' main() creates.
+inline app::Application*& AppInstance() {
+  static app::Application* app = nullptr;
+  return app;
+}
+inline void SetApp(app::Application* app) { AppInstance() = app; }
+inline app::Application& App() { return *AppInstance(); }
+
+// Clicks the named button of the next modal window as soon as it is shown, whether it is open
+// already or opens later in the event loop.
+inline void AnswerNextPrompt(const char* button) {
+  QTimer::singleShot(0, [button] {
+    QWidget* modal = QApplication::activeModalWidget();
+    auto* b =
+        modal != nullptr ? modal->findChild<QPushButton*>(QString::fromLatin1(button)) : nullptr;
+    if (b != nullptr) {
+      b->click();
+    } else {
+      AnswerNextPrompt(button);
+    }
+  });
+}
+
+inline void Enter(QWidget* control) {
+  QEnterEvent event(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+  QApplication::sendEvent(control, &event);
+}
+
+inline void Leave(QWidget* control) {
+  QEvent event(QEvent::Leave);
+  QApplication::sendEvent(control, &event);
+}
+
+inline HeaderValueList Passport(std::initializer_list<std::pair<std::size_t, const char*>> utf8) {
+  HeaderValueList list;
+  for (const auto& [entry, text] : utf8) list[entry] = Utf8ToCp1251(text);
+  return list;
+}
+
+inline void WriteSample(const std::filesystem::path& path, const HeaderValueList& list) {
+  WriteDataFile(path, std::vector<std::uint8_t>(kDumpSize), list);
+}
+
+// A temporary folder that stands for a removable volume; the program directory and the working
+// directory lie on it. The current directory is put back when the test ends.
+class AppFixture {
+ public:
+  AppFixture() : saved_cwd_(QDir::currentPath()) {
+    App();
+    std::filesystem::create_directories(program_dir());
+    volumes_ = {{"/", app::VolumeKind::kLocal}, {root().string(), app::VolumeKind::kRemovable}};
+  }
+  ~AppFixture() {
+    windows_.reset();
+    QDir::setCurrent(saved_cwd_);
+  }
+
+  std::filesystem::path root() const { return dir_.path(); }
+  std::filesystem::path program_dir() const { return dir_ / "prog"; }
+  const std::vector<app::Volume>& volumes() const { return volumes_; }
+
+  // Builds the windows with the program directory as the current directory.
+  app::TForm_main& Open() {
+    windows_.reset();
+    QDir::setCurrent(QString::fromStdString(program_dir().string()));
+    windows_ = std::make_unique<app::WindowSet>(
+        app::CreateWindows({.volumes = [this] { return volumes_; },
+                            .clock = nullptr,
+                            .open_url = [this](const QUrl& url) { opened_urls.push_back(url); }}));
+    windows_->main->AttachWindows(nullptr, windows_->err.get());
+    return *windows_->main;
+  }
+  app::WindowSet& windows() { return *windows_; }
+
+  std::vector<QUrl> opened_urls;
+
+ private:
+  TempDir dir_;
+  QString saved_cwd_;
+  std::vector<app::Volume> volumes_;
+  std::unique_ptr<app::WindowSet> windows_;
+};
+
+}  // namespace tavrix::testing
