@@ -62,8 +62,7 @@ void AppendAddress(std::string& out, std::int32_t row, std::int32_t column) {
   AppendInt(out, row);
 }
 
-template <typename Number>
-void AppendNumber(std::string& out, Number value) {
+void AppendNumber(std::string& out, double value) {
   char buffer[40];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
   out.append(buffer, result.ptr);
@@ -176,7 +175,6 @@ std::string_view ColumnStyleOf(const std::vector<ColumnStyle>& styles, std::int3
 struct Value {
   CellKind kind = CellKind::kEmpty;
   double number = 0;
-  bool single = false;  // a float, written with the digits a float needs
   std::string_view text;
 };
 
@@ -320,11 +318,7 @@ class SheetDataWriter {
     } else {
       out_ += '>';
       out_ += tags_.value_open;
-      if (value.single) {
-        AppendNumber(out_, static_cast<float>(value.number));
-      } else {
-        AppendNumber(out_, value.number);
-      }
+      AppendNumber(out_, value.number);
     }
     out_ += tags_.value_close;
     out_ += tags_.cell_close;
@@ -460,14 +454,15 @@ std::string Worksheet::Render() {
       }
       Value value;
       if (const float* f = std::get_if<float>(&top->value)) {
-        value = {CellKind::kNumber, *f, true, {}};
+        // As Excel stores a single: the double of the same value, 0.1f as 0.10000000149011612.
+        value = {CellKind::kNumber, *f, {}};
       } else if (const std::string* t = std::get_if<std::string>(&top->value)) {
-        value = {CellKind::kText, 0, false, *t};
+        value = {CellKind::kText, 0, *t};
       } else {
         const CellView v = std::get<std::shared_ptr<const CellBlock>>(top->value)
                                ->At(static_cast<std::size_t>(r - top->area.first.row),
                                     static_cast<std::size_t>(c - top->area.first.column));
-        value = {v.kind, v.number, false, v.text};
+        value = {v.kind, v.number, v.text};
       }
       writer.WrittenCell(r, c, value, over);
     }
