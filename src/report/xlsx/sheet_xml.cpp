@@ -33,17 +33,6 @@ std::int64_t Cells(const CellRange& r) {
   return std::int64_t{r.rows()} * std::int64_t{r.columns()};
 }
 
-class StringWriter final : public pugi::xml_writer {
- public:
-  explicit StringWriter(std::string& out) : out_(out) {}
-  void write(const void* data, size_t size) override {
-    out_.append(static_cast<const char*>(data), size);
-  }
-
- private:
-  std::string& out_;
-};
-
 void AppendInt(std::string& out, std::int64_t value) {
   char buffer[24];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);

@@ -11,17 +11,6 @@ namespace {
 
 constexpr std::size_t kMaxCellCharacters = 32767;
 
-class StringWriter final : public pugi::xml_writer {
- public:
-  explicit StringWriter(std::string& out) : out_(out) {}
-  void write(const void* data, size_t size) override {
-    out_.append(static_cast<const char*>(data), size);
-  }
-
- private:
-  std::string& out_;
-};
-
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 
 bool IsHex(char c) {

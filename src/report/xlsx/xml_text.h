@@ -11,6 +11,18 @@
 
 namespace tavrix::report::xlsx {
 
+// Appends what pugixml writes to a string.
+class StringWriter final : public pugi::xml_writer {
+ public:
+  explicit StringWriter(std::string& out) : out_(out) {}
+  void write(const void* data, size_t size) override {
+    out_.append(static_cast<const char*>(data), size);
+  }
+
+ private:
+  std::string& out_;
+};
+
 std::string_view LocalName(const char* qualified_name);
 std::string_view Prefix(const char* qualified_name);  // "" when the name has none
 // The first child element (or attribute) whose local name is `local`.

@@ -22,6 +22,13 @@ using tavrix::testing::ZipText;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
+// A template of one worksheet with these rows and the parts before them.
+TemplateSpec OneSheet(const std::string& rows, const std::string& before = "") {
+  TemplateSpec spec;
+  spec.sheet_texts = {SheetXml(rows, before)};
+  return spec;
+}
+
 class XlsxTest : public ::testing::Test {
  protected:
   XlsxSpreadsheet& Open(const TemplateSpec& spec = {}) {
@@ -45,14 +52,12 @@ class XlsxTest : public ::testing::Test {
 };
 
 TEST_F(XlsxTest, WrittenCellsKeepTheirStyleAndLoseEveryOldValue) {
-  TemplateSpec spec;
-  spec.sheet_texts = {
-      SheetXml("<row r=\"1\" spans=\"1:4\" ht=\"20\" customHeight=\"1\">"
-               "<c r=\"A1\" s=\"3\" t=\"s\"><v>0</v></c>"
-               "<c r=\"B1\" s=\"4\" t=\"str\"><f>A1&amp;\"x\"</f><v>old</v></c>"
-               "<c r=\"C1\" s=\"5\" t=\"inlineStr\"><is><t>old</t></is></c>"
-               "<c r=\"D1\" t=\"str\"><f>C1</f><v>cached</v></c></row>")};
-  Open(spec).SelectWorksheet(1);
+  Open(OneSheet("<row r=\"1\" spans=\"1:4\" ht=\"20\" customHeight=\"1\">"
+                "<c r=\"A1\" s=\"3\" t=\"s\"><v>0</v></c>"
+                "<c r=\"B1\" s=\"4\" t=\"str\"><f>A1&amp;\"x\"</f><v>old</v></c>"
+                "<c r=\"C1\" s=\"5\" t=\"inlineStr\"><is><t>old</t></is></c>"
+                "<c r=\"D1\" t=\"str\"><f>C1</f><v>cached</v></c></row>"))
+      .SelectWorksheet(1);
   sheet.WriteRange("A1", "A1", 0.1f);
   sheet.WriteRange("B1", "B1", std::string_view("new"));
   CellBlock block(1, 1);
@@ -64,7 +69,8 @@ TEST_F(XlsxTest, WrittenCellsKeepTheirStyleAndLoseEveryOldValue) {
   const pugi::xml_node a1 = cells["A1"], b1 = cells["B1"], c1 = cells["C1"], d1 = cells["D1"];
   EXPECT_STREQ(a1.attribute("s").value(), "3");
   EXPECT_FALSE(a1.attribute("t"));
-  EXPECT_STREQ(a1.child_value("v"), "0.10000000149011612");  // the double of the float, as Excel keeps it
+  EXPECT_STREQ(a1.child_value("v"),
+               "0.10000000149011612");  // the double of the float, as Excel keeps it
   EXPECT_STREQ(b1.attribute("s").value(), "4");
   EXPECT_STREQ(b1.attribute("t").value(), "inlineStr");
   EXPECT_FALSE(b1.child("f"));
@@ -86,12 +92,10 @@ TEST_F(XlsxTest, WrittenCellsKeepTheirStyleAndLoseEveryOldValue) {
 }
 
 TEST_F(XlsxTest, RowsAndCellsComeInOrderWithATrueDimension) {
-  TemplateSpec spec;
-  spec.sheet_texts = {
-      SheetXml("<row r=\"2\"><c r=\"AB2\"><v>7</v></c></row>"
-               "<row r=\"9\"><c r=\"B9\"><v>8</v></c></row>",
-               "<dimension ref=\"A1\"/>")};
-  Open(spec).SelectWorksheet(1);
+  Open(OneSheet("<row r=\"2\"><c r=\"AB2\"><v>7</v></c></row>"
+                "<row r=\"9\"><c r=\"B9\"><v>8</v></c></row>",
+                "<dimension ref=\"A1\"/>"))
+      .SelectWorksheet(1);
   // Three columns on each side of Z|AA, crossing the template's row 2.
   CellBlock block(3, 6);
   for (std::size_t r = 0; r < 3; ++r) {
@@ -111,12 +115,10 @@ TEST_F(XlsxTest, RowsAndCellsComeInOrderWithATrueDimension) {
 }
 
 TEST_F(XlsxTest, BlockIsClippedToTheRangeAndItsEmptyCellsClearOnlyInside) {
-  TemplateSpec spec;
-  spec.sheet_texts = {
-      SheetXml("<row r=\"1\"><c r=\"A1\" s=\"2\"><v>1</v></c>"
-               "<c r=\"B1\"><v>2</v></c><c r=\"C1\"><v>3</v></c></row>"
-               "<row r=\"2\"><c r=\"A2\"><v>4</v></c></row>")};
-  Open(spec).SelectWorksheet(1);
+  Open(OneSheet("<row r=\"1\"><c r=\"A1\" s=\"2\"><v>1</v></c>"
+                "<c r=\"B1\"><v>2</v></c><c r=\"C1\"><v>3</v></c></row>"
+                "<row r=\"2\"><c r=\"A2\"><v>4</v></c></row>"))
+      .SelectWorksheet(1);
   CellBlock block(3, 3);  // one row and one column larger than the range, as the logs make them
   block.SetText(0, 1, "b");
   block.SetNumber(0, 2, 99);
@@ -135,12 +137,10 @@ TEST_F(XlsxTest, BlockIsClippedToTheRangeAndItsEmptyCellsClearOnlyInside) {
 }
 
 TEST_F(XlsxTest, NewCellsTakeTheRowStyleElseTheColumnStyle) {
-  TemplateSpec spec;
-  spec.sheet_texts = {
-      SheetXml("<row r=\"2\" s=\"7\" customFormat=\"1\"/>"
-               "<row r=\"3\" s=\"8\"/>",
-               "<cols><col min=\"2\" max=\"3\" width=\"9\" style=\"5\"/></cols>")};
-  Open(spec).SelectWorksheet(1);
+  Open(OneSheet("<row r=\"2\" s=\"7\" customFormat=\"1\"/>"
+                "<row r=\"3\" s=\"8\"/>",
+                "<cols><col min=\"2\" max=\"3\" width=\"9\" style=\"5\"/></cols>"))
+      .SelectWorksheet(1);
   sheet.WriteRange("A2", "C3", 1.0f);
   sheet.Show();
 
