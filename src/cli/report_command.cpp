@@ -149,7 +149,7 @@ int Run(const ReportOptions& o, Streams& io) {
         RefuseExisting(output, o.force);
         return output;
       },
-      {});
+      {}, separator);
   ProgressBar bar(io.err, &io.err == &std::cerr && StderrIsTerminal());
   TerminalReportHost host(program_dir, data_file, list, std::move(lines), separator,
                           std::move(clock), sheet, bar);

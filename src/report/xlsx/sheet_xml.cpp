@@ -8,6 +8,7 @@
 #include <span>
 
 #include "core/error.h"
+#include "report/xlsx/number_input.h"
 #include "report/xlsx/xlsx_messages.h"
 #include "report/xlsx/xml_text.h"
 
@@ -166,6 +167,32 @@ struct Value {
   double number = 0;
   std::string_view text;
 };
+
+// What a write leaves in the cell at row, column inside its area.
+template <typename RangeWrite>
+Value ValueAt(const RangeWrite& write, std::int32_t row, std::int32_t column,
+              char decimal_separator) {
+  Value value;
+  if (const double* n = std::get_if<double>(&write.value)) {
+    // As Excel stores a single: the double of the same value, 0.1f as 0.10000000149011612.
+    return {CellKind::kNumber, *n, {}};
+  }
+  if (const std::string* t = std::get_if<std::string>(&write.value)) {
+    value = {CellKind::kText, 0, *t};
+  } else {
+    const CellView v = std::get<std::shared_ptr<const CellBlock>>(write.value)
+                           ->At(static_cast<std::size_t>(row - write.area.first.row),
+                                static_cast<std::size_t>(column - write.area.first.column));
+    value = {v.kind, v.number, v.text};
+  }
+  if (value.kind == CellKind::kText) {
+    if (value.text.empty()) return {};
+    if (const auto number = NumberFromInput(value.text, decimal_separator)) {
+      return {CellKind::kNumber, *number, {}};
+    }
+  }
+  return value;
+}
 
 // The cells that the sheet holds, for <dimension>.
 struct Extent {
@@ -330,8 +357,9 @@ class SheetDataWriter {
 
 }  // namespace
 
-Worksheet::Worksheet(std::string_view xml, std::string_view label, std::string_view part)
-    : template_bytes_(xml.size()) {
+Worksheet::Worksheet(std::string_view xml, std::string_view label, std::string_view part,
+                     char decimal_separator)
+    : template_bytes_(xml.size()), decimal_separator_(decimal_separator) {
   ParsePart(document_, xml, label, part);
   if (LocalName(document_.document_element().name()) != "worksheet") {
     throw Error(TemplateProblem(label, BadPartProblem(part, "это не рабочий лист")));
@@ -347,7 +375,7 @@ void Worksheet::CheckScalarArea(const CellRange& range) const {
 
 void Worksheet::Write(const CellRange& range, float number) {
   CheckScalarArea(range);
-  writes_.emplace_back(range, number);
+  writes_.emplace_back(range, double{number});
 }
 
 void Worksheet::Write(const CellRange& range, std::string_view cp1251_text) {
@@ -441,19 +469,7 @@ std::string Worksheet::Render() {
         writer.TemplateCellAsIs(r, *over);
         continue;
       }
-      Value value;
-      if (const float* f = std::get_if<float>(&top->value)) {
-        // As Excel stores a single: the double of the same value, 0.1f as 0.10000000149011612.
-        value = {CellKind::kNumber, *f, {}};
-      } else if (const std::string* t = std::get_if<std::string>(&top->value)) {
-        value = {CellKind::kText, 0, *t};
-      } else {
-        const CellView v = std::get<std::shared_ptr<const CellBlock>>(top->value)
-                               ->At(static_cast<std::size_t>(r - top->area.first.row),
-                                    static_cast<std::size_t>(c - top->area.first.column));
-        value = {v.kind, v.number, v.text};
-      }
-      writer.WrittenCell(r, c, value, over);
+      writer.WrittenCell(r, c, ValueAt(*top, r, c, decimal_separator_), over);
     }
     writer.EndRow();
   }

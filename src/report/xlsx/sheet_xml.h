@@ -22,7 +22,10 @@ namespace tavrix::report::xlsx {
 class Worksheet {
  public:
   // Throws Error naming `part` of the template `label` when the text is not a worksheet.
-  Worksheet(std::string_view xml, std::string_view label, std::string_view part);
+  // Texts that read as numbers with `decimal_separator` become numbers (number_input.h), and
+  // an empty text empties its cell.
+  Worksheet(std::string_view xml, std::string_view label, std::string_view part,
+            char decimal_separator);
 
   // The value lands in every cell of the range; throws Error for a range of more cells than a
   // report could mean.
@@ -39,12 +42,13 @@ class Worksheet {
     template <typename V>
     RangeWrite(const CellRange& a, V&& v) : area(a), value(std::forward<V>(v)) {}
     CellRange area;  // the cells the write sets
-    std::variant<float, std::string, std::shared_ptr<const CellBlock>> value;
+    std::variant<double, std::string, std::shared_ptr<const CellBlock>> value;
   };
   void CheckScalarArea(const CellRange& range) const;
 
   pugi::xml_document document_;
   std::size_t template_bytes_;
+  char decimal_separator_;
   std::vector<RangeWrite> writes_;
 };
 

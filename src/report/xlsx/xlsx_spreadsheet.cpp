@@ -26,8 +26,10 @@ struct XlsxSpreadsheet::Workbook {
   Worksheet* selected = nullptr;
 };
 
-XlsxSpreadsheet::XlsxSpreadsheet(Destination destination, Opener open)
-    : destination_(std::move(destination)), open_(std::move(open)) {}
+XlsxSpreadsheet::XlsxSpreadsheet(Destination destination, Opener open, char decimal_separator)
+    : destination_(std::move(destination)),
+      open_(std::move(open)),
+      decimal_separator_(decimal_separator) {}
 
 XlsxSpreadsheet::~XlsxSpreadsheet() = default;
 
@@ -55,7 +57,8 @@ void XlsxSpreadsheet::SelectWorksheet(int number) {
   auto& sheet = workbook_->sheets[index];
   if (!sheet) {
     const std::string& part = parts[index];
-    sheet = std::make_unique<Worksheet>(workbook_->package.Read(part), workbook_->label, part);
+    sheet = std::make_unique<Worksheet>(workbook_->package.Read(part), workbook_->label, part,
+                                        decimal_separator_);
   }
   workbook_->selected = sheet.get();
 }
@@ -106,7 +109,8 @@ void XlsxSpreadsheet::Show() {
       // A worksheet that no write touched is rewritten only so that its formulas recompute; one
       // we cannot read is kept exactly as the template has it.
       try {
-        sheet = std::make_unique<Worksheet>(book.package.Read(*name), book.label, *name);
+        sheet = std::make_unique<Worksheet>(book.package.Read(*name), book.label, *name,
+                                            decimal_separator_);
       } catch (const Error&) {
         continue;
       }

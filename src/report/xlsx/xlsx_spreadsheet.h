@@ -30,7 +30,9 @@ class XlsxSpreadsheet final : public Spreadsheet {
   // Opens the saved file for the user; may be empty (the file is only saved).
   using Opener = std::function<void(const std::filesystem::path&)>;
 
-  XlsxSpreadsheet(Destination destination, Opener open);
+  // Texts that read as numbers in the user's notation, with `decimal_separator`, are taken as
+  // numbers, as the spreadsheet application takes them (number_input.h).
+  XlsxSpreadsheet(Destination destination, Opener open, char decimal_separator);
   ~XlsxSpreadsheet() override;
 
   void Connect() override;
@@ -56,6 +58,7 @@ class XlsxSpreadsheet final : public Spreadsheet {
 
   Destination destination_;
   Opener open_;
+  char decimal_separator_;
   bool connected_ = false;
   std::unique_ptr<Workbook> workbook_;
   std::filesystem::path saved_path_;

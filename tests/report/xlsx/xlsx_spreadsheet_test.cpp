@@ -48,7 +48,7 @@ class XlsxTest : public ::testing::Test {
   std::filesystem::path out_path = dir / "out.xlsx";
   std::vector<std::filesystem::path> opened;
   XlsxSpreadsheet sheet{[this] { return out_path; },
-                        [this](const std::filesystem::path& p) { opened.push_back(p); }};
+                        [this](const std::filesystem::path& p) { opened.push_back(p); }, ','};
 };
 
 TEST_F(XlsxTest, WrittenCellsKeepTheirStyleAndLoseEveryOldValue) {
@@ -167,6 +167,39 @@ TEST_F(XlsxTest, TextsAreEscapedAndKeepTheirBlanks) {
   EXPECT_EQ(std::string_view(cells["A3"].child("is").child_value("t")).size(), 32767u);
 }
 
+// Texts in the user's notation arrive as numbers, as the spreadsheet application takes them.
+TEST_F(XlsxTest, TextsThatReadAsNumbersBecomeNumbers) {
+  const struct {
+    const char* text;
+    const char* value;  // "" when the cell stays a text
+  } cases[] = {
+      {"19,68", "19.68"}, {"-0,5", "-0.5"}, {" 7 ", "7"},      {"1,5E-7", "1.5e-07"},
+      {"+3", "3"},        {",25", "0.25"},  {"1E20", "1e+20"}, {"1.5", ""},
+      {"0A", ""},         {"1E", ""},       {"30.05.26", ""},  {"1,2,3", ""},
+      {"-", ""},          {",", ""},        {"1E999", ""},     {"12 34", ""},
+  };
+  Open().SelectWorksheet(1);
+  CellBlock block(std::size(cases), 1);
+  for (std::size_t i = 0; i < std::size(cases); ++i) block.SetText(i, 0, cases[i].text);
+  sheet.WriteRange("A1", "A100", block);
+  sheet.WriteRange("B1", "B1", std::string_view("2,5"));
+  sheet.WriteRange("B2", "B2", std::string_view(""));
+  sheet.Show();
+
+  const SheetCells cells = Saved();
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const pugi::xml_node c = cells["A" + std::to_string(i + 1)];
+    if (*cases[i].value != 0) {
+      EXPECT_STREQ(c.child_value("v"), cases[i].value) << cases[i].text;
+      EXPECT_FALSE(c.attribute("t")) << cases[i].text;
+    } else {
+      EXPECT_STREQ(c.child("is").child_value("t"), cases[i].text) << cases[i].text;
+    }
+  }
+  EXPECT_STREQ(cells["B1"].child_value("v"), "2.5");
+  EXPECT_FALSE(cells["B2"]);  // an empty text empties the cell
+}
+
 TEST_F(XlsxTest, WorksheetNumberFollowsTheWorkbookOrderNotThePartNames) {
   TemplateSpec spec;
   spec.parts = {"sheet3.xml", "sheet1.xml", "sheet2.xml"};
@@ -240,7 +273,7 @@ TEST_F(XlsxTest, ShowThatCannotWriteLeavesNoFileAndQuitDiscards) {
   Open().SelectWorksheet(1);
   sheet.WriteRange("A1", "A1", 1.0f);
   tavrix::testing::Spit(dir / "file", std::string("x"));
-  XlsxSpreadsheet blocked([this] { return dir / "file" / "out.xlsx"; }, {});
+  XlsxSpreadsheet blocked([this] { return dir / "file" / "out.xlsx"; }, {}, ',');
   blocked.Connect();
   blocked.OpenTemplate(template_path);
   EXPECT_THROW(blocked.Show(), Error);
