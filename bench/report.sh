@@ -23,8 +23,8 @@ measure() {
   awk '{ printf "%s %.2f %s\n", $1, $2 + $3, $4 }' "$work/time"
 }
 
-printf '%-5s %7s | %6s %6s %6s %6s | %6s %6s %6s %6s | %5s %5s | %6s %6s %5s %5s\n' \
-  model cells ours-s cpu-s MB xlsxMB lxw-s cpu-s dflt-s MB wall cpu opx-s cpu-s MB x
+printf '%-5s %7s | %6s %6s %6s %6s | %6s %6s %6s %6s | %5s %5s | %6s %6s %5s %5s %5s\n' \
+  model cells ours-s cpu-s MB xlsxMB lxw-s cpu-s dflt-s MB wall cpu opx-s cpu-s MB x xcpu
 for model in 52A 52D 52N 38; do
   dir=$work/$model
   mkdir -p "$dir/program"
@@ -51,12 +51,13 @@ for model in 52A 52D 52N 38; do
   awk -v m="$model" -v c="$cells" -v o="$ours" -v oc="$ours_cpu" -v ok="$ours_kb" -v sz="$size" \
       -v l="$lxw" -v lc="$lxw_cpu" -v df="$lxw_df" -v lk="$lxw_kb" -v p="$opx" -v pc="$opx_cpu" \
       -v pk="$opx_kb" 'BEGIN {
-    printf "%-5s %7d | %6.2f %6.2f %6.1f %6.2f | %6.2f %6.2f %6.2f %6.1f | %5.2f %5.2f | %6.2f %6.2f %5.0f %5.1f\n",
-      m, c, o, oc, ok / 1024, sz / 1048576, l, lc, df, lk / 1024, o / l, oc / lc, p, pc, pk / 1024, p / o }'
+    printf "%-5s %7d | %6.2f %6.2f %6.1f %6.2f | %6.2f %6.2f %6.2f %6.1f | %5.2f %5.2f | %6.2f %6.2f %5.0f %5.1f %5.1f\n",
+      m, c, o, oc, ok / 1024, sz / 1048576, l, lc, df, lk / 1024, o / l, oc / lc, p, pc, pk / 1024, p / o,
+      pc / oc }'
 done
 cat <<'TEXT'
 ours: tavrix-cli report (wall s, CPU s, peak MB, file MB); lxw: libxlsxwriter constant_memory
 (wall s, CPU s), default mode (wall s), peak MB; wall, cpu: ours / libxlsxwriter constant_memory
-(at most 1.0 wanted); opx: openpyxl (wall s, CPU s, peak MB); x: openpyxl / ours, wall
-(10 or more wanted)
+(at most 1.0 wanted); opx: openpyxl (wall s, CPU s, peak MB); x, xcpu: openpyxl / ours, wall
+and CPU (10 or more wanted)
 TEXT
