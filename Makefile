@@ -20,6 +20,7 @@ test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure
 
 bench: build
+	bench/report.sh $(BUILD_DIR)
 	$(BUILD_DIR)/bench/report_bench
 	if [ -x $(BUILD_DIR)/bench/file_list_bench ]; then $(BUILD_DIR)/bench/file_list_bench; fi
 
