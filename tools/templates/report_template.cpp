@@ -25,6 +25,13 @@ constexpr const char* kSectionKeyword = "Раздел";
 constexpr int kHistogramBins = 10;
 constexpr double kHistogramStep = 2.5;  // t
 
+constexpr std::size_t kMaxSheetName = 31;
+
+std::size_t Utf8Length(const std::string& text) {
+  return static_cast<std::size_t>(
+      std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
 Fields Split(const std::string& line) {
   Fields fields;
   std::string field;
@@ -83,7 +90,11 @@ int AddCycleTable(LibraryForm& form, const std::vector<Fields>& lines, int i) {
     t.headings[column] = FieldOf(lines[i + j], 0);
     if (t.headings[column] == kLoadHeading) t.load_column = column;
   }
-  AddSheet(form, {ToInt(FieldOf(head, 6), i), t.title.substr(0, 31), {t}});
+  if (Utf8Length(t.title) > kMaxSheetName)
+    throw std::runtime_error("line " + std::to_string(i + 1) +
+                             ": a table title names its sheet, "
+                             "and a sheet name has at most 31 characters");
+  AddSheet(form, {ToInt(FieldOf(head, 6), i), t.title, {t}});
   return m + 1;
 }
 
