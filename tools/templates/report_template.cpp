@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "templates/formula_results.h"
 #include "templates/log_forms.h"
 
 namespace tavrix::templates {
@@ -420,6 +421,7 @@ void BuildReportTemplate(const std::filesystem::path& library_source,
   part += ".part";
   try {
     TemplateWriter(part, form).Write();
+    DropFormulaResults(part);
   } catch (...) {
     std::filesystem::remove(part);
     throw;
