@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "app/application.h"
@@ -16,6 +17,7 @@
 #include "core/clock.h"
 #include "core/cp1251.h"
 #include "core/file_io.h"
+#include "core/ini_file.h"
 #include "data/dump.h"
 #include "data/passport.h"
 #include "report/memory_spreadsheet.h"
@@ -46,11 +48,30 @@ inline void AnswerNextPrompt(const char* button) {
   });
 }
 
+inline QString Q(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
 // What a message window showed.
 struct Prompt {
   QString title, text;
   bool ok_only = true;
+
+  bool operator==(const Prompt&) const = default;
 };
+inline void PrintTo(const Prompt& p, std::ostream* out) {
+  *out << "{" << p.title.toStdString() << " | " << p.text.toStdString() << " | "
+       << (p.ok_only ? "Ок" : "Продолжить/Выход") << "}";
+}
+
+// Writes Tavrix.ini in the program directory with the working directory the browser opens.
+inline void SetWorkingDirectory(const std::filesystem::path& program_dir,
+                                const std::filesystem::path& working_dir) {
+  IniFile ini;
+  ini.WriteString(Utf8ToCp1251("Настройки"), Utf8ToCp1251("Рабочая директория"),
+                  Utf8ToCp1251(working_dir.string()));
+  ini.Save(program_dir / "Tavrix.ini");
+}
 
 // Answers every message window that opens with the next button of `answers` (Ок, or Выход on a
 // two-button prompt, once they run out) and records what each showed.

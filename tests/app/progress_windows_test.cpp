@@ -11,6 +11,18 @@
 namespace tavrix::app {
 namespace {
 
+// Shows the window over the clips of `dir`, checks that its animation runs and whether it is
+// the built-in one, and has the job close it.
+void ShowAndClose(ProgressWindow& window, const std::filesystem::path& dir, bool built_in) {
+  window.SetDirectory(dir);
+  window.show();
+  EXPECT_TRUE(window.animation()->Active());
+  EXPECT_EQ(window.animation()->UsesBuiltIn(), built_in);
+  window.CloseByJob();
+  EXPECT_FALSE(window.animation()->Active());
+  EXPECT_TRUE(window.ClosedByJob());
+}
+
 TEST(ProgressWindowsTest, ClipPlaysUpToItsStopFrameWhileTheWindowIsShown) {
   testing::App();
   testing::TempDir dir;
@@ -23,16 +35,8 @@ TEST(ProgressWindowsTest, ClipPlaysUpToItsStopFrameWhileTheWindowIsShown) {
   QWidget main;
   TForm_CtrlProc download(&main);
   TForm_SendToExcel report(&main);
-  for (ProgressWindow* window :
-       {static_cast<ProgressWindow*>(&download), static_cast<ProgressWindow*>(&report)}) {
-    window->SetDirectory(dir.path());
-    window->show();
-    EXPECT_TRUE(window->animation()->Active());
-    EXPECT_FALSE(window->animation()->UsesBuiltIn());
-    window->CloseByJob();
-    EXPECT_FALSE(window->animation()->Active());
-    EXPECT_TRUE(window->ClosedByJob());
-  }
+  ShowAndClose(download, dir.path(), false);
+  ShowAndClose(report, dir.path(), false);
   EXPECT_EQ(download.animation()->FrameCount(), 18);
   EXPECT_EQ(report.animation()->FrameCount(), 129);
 }
@@ -44,15 +48,9 @@ TEST(ProgressWindowsTest, MissingOrDamagedClipGivesTheBuiltInAnimation) {
   QWidget main;
   TForm_CtrlProc download(&main);  // no filecopy.avi
   TForm_SendToExcel report(&main);
-  for (ProgressWindow* window :
-       {static_cast<ProgressWindow*>(&download), static_cast<ProgressWindow*>(&report)}) {
-    window->SetDirectory(dir.path());
-    window->show();
-    EXPECT_TRUE(window->animation()->Active());
-    EXPECT_TRUE(window->animation()->UsesBuiltIn());
-    EXPECT_GT(window->animation()->FrameCount(), 1);
-    window->CloseByJob();
-  }
+  ShowAndClose(download, dir.path(), true);
+  ShowAndClose(report, dir.path(), true);
+  EXPECT_GT(download.animation()->FrameCount(), 1);
 }
 
 TEST(ProgressWindowsTest, OnlyTheDownloadWindowClosesByHand) {

@@ -18,10 +18,10 @@
 namespace tavrix::app {
 namespace {
 
+using testing::Prompt;
 using testing::PromptAnswerer;
+using testing::Q;
 using testing::SimProcess;
-
-QString Q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), utf8.size()); }
 
 class ReadFlowTest : public ::testing::Test {
  protected:
@@ -90,10 +90,8 @@ TEST_F(ReadFlowTest, ChecksumWarningIsShownOnceWithOkThenTheDumpIsDecoded) {
   PromptAnswerer answers;
   main.BitBtn_ReadClick();
 
-  ASSERT_EQ(answers.seen.size(), 1u);
-  EXPECT_EQ(answers.seen[0].title, Q(kWarningTitle));
-  EXPECT_EQ(answers.seen[0].text, Q(kIntegrityWarningText));
-  EXPECT_TRUE(answers.seen[0].ok_only);
+  EXPECT_EQ(answers.seen,
+            (std::vector<Prompt>{{Q(kWarningTitle), Q(kIntegrityWarningText), true}}));
   EXPECT_EQ(main.HeaderValues()[0], Utf8ToCp1251("ЗУЛ-38"));
   EXPECT_TRUE(main.controls().Edit_FileName->text().endsWith(QStringLiteral(" 05.04.2010.rpk")));
   ExpectReadingMode(main);
@@ -106,12 +104,7 @@ TEST_F(ReadFlowTest, NoUnitOffersARepeatUntilTheUserLeaves) {
   PromptAnswerer answers({"BitBtn_Next", "BitBtn_Cencel"});
   main.BitBtn_ReadClick();
 
-  ASSERT_EQ(answers.seen.size(), 2u);
-  for (const testing::Prompt& prompt : answers.seen) {
-    EXPECT_EQ(prompt.title, Q(kAttentionTitle));
-    EXPECT_EQ(prompt.text, Q(kNotFoundText));
-    EXPECT_FALSE(prompt.ok_only);
-  }
+  EXPECT_EQ(answers.seen, std::vector<Prompt>(2, {Q(kAttentionTitle), Q(kNotFoundText), false}));
   ExpectBrowseMode(main);
   EXPECT_EQ(main.NewDumpFlag(), 1);  // the fresh-data flag stays after giving up
   EXPECT_TRUE(EarlierDumpKept());
@@ -126,10 +119,8 @@ TEST_F(ReadFlowTest, InterruptedTransferKeepsTheEarlierDump) {
   PromptAnswerer answers({"BitBtn_Cencel"});
   main.BitBtn_ReadClick();
 
-  ASSERT_EQ(answers.seen.size(), 1u);
-  EXPECT_EQ(answers.seen[0].title, Q(kErrorTitle));
-  EXPECT_EQ(answers.seen[0].text, Q(InterruptionText(1000)));
-  EXPECT_FALSE(answers.seen[0].ok_only);
+  EXPECT_EQ(answers.seen,
+            (std::vector<Prompt>{{Q(kErrorTitle), Q(InterruptionText(1000)), false}}));
   EXPECT_TRUE(EarlierDumpKept());
   ExpectBrowseMode(main);
 }
@@ -142,10 +133,7 @@ TEST_F(ReadFlowTest, DumpThatCannotBeWrittenEndsTheRunWithOk) {
   PromptAnswerer answers;
   main.BitBtn_ReadClick();
 
-  ASSERT_EQ(answers.seen.size(), 1u);
-  EXPECT_EQ(answers.seen[0].title, Q(kErrorTitle));
-  EXPECT_EQ(answers.seen[0].text, Q(kAccessText));
-  EXPECT_TRUE(answers.seen[0].ok_only);
+  EXPECT_EQ(answers.seen, (std::vector<Prompt>{{Q(kErrorTitle), Q(kAccessText), true}}));
   ExpectBrowseMode(main);
   EXPECT_TRUE(std::filesystem::is_directory(Dump()));
 }

@@ -14,9 +14,9 @@ namespace tavrix::app {
 namespace {
 
 using report::MemorySpreadsheet;
+using testing::Prompt;
 using testing::PromptAnswerer;
-
-QString Q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), utf8.size()); }
+using testing::Q;
 
 // The report's spreadsheet, kept by the test across reports; showing it saves a file where the
 // desktop's destination says, as the workbook would be.
@@ -52,10 +52,7 @@ class ReportFlowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     std::filesystem::create_directories(work());
-    IniFile ini;
-    ini.WriteString(Utf8ToCp1251("Настройки"), Utf8ToCp1251("Рабочая директория"),
-                    Utf8ToCp1251(work().string()));
-    ini.Save(fixture_.program_dir() / "Tavrix.ini");
+    testing::SetWorkingDirectory(fixture_.program_dir(), work());
     testing::WriteSample(work() / "crane.rpk",
                          testing::Passport({{0, "ЗУЛ-38"}, {1, "1.0"}, {5, "КС-45717"}}));
     testing::WriteSample(work() / "unknown.rpk", testing::Passport({{0, "нет"}, {1, "3"}}));
@@ -88,10 +85,9 @@ TEST_F(ReportFlowTest, WithoutASelectedFileOnlyTheMessageShows) {
   main.DescriptionList() = {"kept"};
   PromptAnswerer answers;
   main.BitBtn_SendToXclClick();
-  ASSERT_EQ(answers.seen.size(), 1u);
-  EXPECT_EQ(answers.seen[0].title, Q(texts::kTitleAttention));
-  EXPECT_EQ(answers.seen[0].text, Q(report::kNoFileSelectedMessage));
-  EXPECT_TRUE(answers.seen[0].ok_only);
+  EXPECT_EQ(
+      answers.seen,
+      (std::vector<Prompt>{{Q(texts::kTitleAttention), Q(report::kNoFileSelectedMessage), true}}));
   EXPECT_EQ(main.DescriptionList(), report::DescriptionList{"kept"});
   EXPECT_EQ(spreadsheets_made_, 0);
 }
@@ -139,8 +135,8 @@ TEST_F(ReportFlowTest, FallbackLibraryMakesAReportSavedUnderAFreeName) {
     SCOPED_TRACE(expected);
     PromptAnswerer answers({"BitBtn_Next"});
     main.BitBtn_SendToXclClick();
-    ASSERT_EQ(answers.seen.size(), 1u);
-    EXPECT_EQ(answers.seen[0].text, Q(report::kNoLibraryForVersionMessage));
+    EXPECT_EQ(answers.seen, (std::vector<Prompt>{{Q(texts::kTitleWarning),
+                                                  Q(report::kNoLibraryForVersionMessage), false}}));
     EXPECT_TRUE(fixture_.error_boxes.empty());
     EXPECT_TRUE(sheet_.visible());
     EXPECT_EQ(sheet_.Cell(1, "B2"), report::Text(Utf8ToCp1251("ЗУЛ-38")));

@@ -11,18 +11,15 @@
 namespace tavrix::app {
 namespace {
 
+using testing::Prompt;
 using testing::PromptAnswerer;
-
-QString Q(std::string_view utf8) { return QString::fromUtf8(utf8.data(), utf8.size()); }
+using testing::Q;
 
 class SaveFlowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     std::filesystem::create_directories(work());
-    IniFile ini;
-    ini.WriteString(Utf8ToCp1251("Настройки"), Utf8ToCp1251("Рабочая директория"),
-                    Utf8ToCp1251(work().string()));
-    ini.Save(fixture_.program_dir() / "Tavrix.ini");
+    testing::SetWorkingDirectory(fixture_.program_dir(), work());
     dump_.assign(kDumpSize, 0);
     dump_[100] = 0x42;
     WriteFileAtomically(fixture_.program_dir() / "default.tmp", dump_);
@@ -75,10 +72,9 @@ TEST_F(SaveFlowTest, ForbiddenCharactersAskAndWriteNothing) {
     TForm_main& main = OpenInReadingMode(name);
     PromptAnswerer answers({"BitBtn_Next"});
     main.BitBtn_SaveClick();
-    ASSERT_EQ(answers.seen.size(), 1u);
-    EXPECT_EQ(answers.seen[0].title, Q(texts::kTitleWarning));
-    EXPECT_EQ(answers.seen[0].text, Q(ForbiddenCharactersMessage(name.toStdString())));
-    EXPECT_FALSE(answers.seen[0].ok_only);
+    EXPECT_EQ(answers.seen,
+              (std::vector<Prompt>{{Q(texts::kTitleWarning),
+                                    Q(ForbiddenCharactersMessage(name.toStdString())), false}}));
     ExpectReadingMode(main);
     EXPECT_EQ(main.controls().Edit_FileName->text(), name);
   }
@@ -121,9 +117,8 @@ TEST_F(SaveFlowTest, ExistingTargetIsReplacedOnlyAfterContinue) {
     TForm_main& main = OpenInReadingMode(QStringLiteral("old"));
     PromptAnswerer answers({"BitBtn_Cencel"});
     main.BitBtn_SaveClick();
-    ASSERT_EQ(answers.seen.size(), 1u);
-    EXPECT_EQ(answers.seen[0].text, Q(kOverwriteQuestion));
-    EXPECT_FALSE(answers.seen[0].ok_only);
+    EXPECT_EQ(answers.seen,
+              (std::vector<Prompt>{{Q(texts::kTitleWarning), Q(kOverwriteQuestion), false}}));
     ExpectReadingMode(main);
     EXPECT_EQ(main.HeaderValues()[5], Utf8ToCp1251("КС-3577"));  // entries hold the edits
     EXPECT_EQ(std::filesystem::file_size(target), 10u);
