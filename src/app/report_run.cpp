@@ -1,5 +1,7 @@
 #include "app/report_run.h"
 
+#include <QLocale>
+
 #include "app/qt_text.h"
 
 namespace tavrix::app {

@@ -4,7 +4,6 @@
 // marks the window's hint "Error". When the job ends it closes the window itself.
 #pragma once
 
-#include <QLocale>
 #include <functional>
 #include <memory>
 
