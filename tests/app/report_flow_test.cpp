@@ -9,6 +9,8 @@
 #include "core/ini_file.h"
 #include "report/report_messages.h"
 #include "report/unscramble.h"
+#include "report/xlsx/xlsx_spreadsheet.h"
+#include "support/xlsx_package.h"
 
 namespace tavrix::app {
 namespace {
@@ -174,6 +176,31 @@ TEST_F(ReportFlowTest, FailedReportQuitsTheSpreadsheetAndTheNextOneIsShown) {
   EXPECT_TRUE(sheet_.visible());
   EXPECT_EQ(fixture_.sounds.size(), 1u);
   EXPECT_TRUE(std::filesystem::exists(work() / "crane.xlsx"));
+}
+
+// With the xlsx backend the filled template is saved beside the data file and handed to the
+// desktop to open.
+TEST_F(ReportFlowTest, WorkbookIsSavedBesideTheDataFileAndOpened) {
+  testing::WriteTemplate(fixture_.program_dir() / "t38.xlsx");
+  std::vector<std::filesystem::path> opened;
+  fixture_.make_spreadsheet = [&opened](std::function<std::filesystem::path()> destination) {
+    return std::make_unique<report::xlsx::XlsxSpreadsheet>(
+        std::move(destination),
+        [&opened](const std::filesystem::path& workbook) { opened.push_back(workbook); });
+  };
+  TForm_main& main = fixture_.Open();
+  Select(main, QStringLiteral("crane.rpk"));
+  PromptAnswerer answers({"BitBtn_Next"});
+  main.BitBtn_SendToXclClick();
+
+  EXPECT_TRUE(fixture_.error_boxes.empty());
+  const std::filesystem::path workbook = work() / "crane.xlsx";
+  EXPECT_EQ(opened, std::vector{workbook});
+  const std::optional<std::string> sheet = testing::ZipText(workbook, "xl/worksheets/sheet1.xml");
+  ASSERT_TRUE(sheet.has_value());
+  const testing::SheetCells cells(*sheet);
+  EXPECT_EQ(std::string(cells["B2"].child("is").child("t").text().get()), "ЗУЛ-38");
+  EXPECT_EQ(fixture_.sounds.size(), 1u);
 }
 
 }  // namespace
