@@ -103,8 +103,11 @@ class Reader {
 
   void ReadFrame(const Chunk& chunk) {
     if (format_.width == 0) Fail("кадр перед описанием кадров");
-    if (clip_.frames.size() >= kMaxAviFrames) Fail("слишком много кадров");
     const std::size_t pixels = static_cast<std::size_t>(format_.width) * format_.height;
+    if (clip_.frames.size() >= kMaxAviFrames ||
+        (clip_.frames.size() + 1) * pixels > kMaxAviPixels) {
+      Fail("слишком много кадров");
+    }
     std::vector<std::uint8_t> frame =
         clip_.frames.empty() ? std::vector<std::uint8_t>(pixels) : clip_.frames.back();
     const ByteView body(bytes_.bytes().subspan(chunk.begin, chunk.end - chunk.begin));

@@ -26,6 +26,7 @@ enum class AviCompression { kNone, kRle8 };
 // The largest clip accepted, so that a damaged header cannot ask for gigabytes.
 inline constexpr int kMaxAviSide = 2048;
 inline constexpr std::size_t kMaxAviFrames = 4096;
+inline constexpr std::size_t kMaxAviPixels = std::size_t{64} << 20;  // all frames together
 
 // Throws Error naming what is wrong when the bytes are no such clip.
 AviClip ReadAviClip(std::span<const std::uint8_t> file);
