@@ -28,7 +28,7 @@ demo: build
 	scripts/demo.sh $(BUILD_DIR)
 
 run: build
-	scripts/run.sh $(BUILD_DIR)/bin $(BUILD_DIR)/runtime
+	SIM="$(SIM)" scripts/run.sh $(BUILD_DIR)/bin $(BUILD_DIR)/runtime
 
 screenshots: build
 	scripts/screenshots.sh $(BUILD_DIR)/bin $(BUILD_DIR)/runtime $(BUILD_DIR)/screenshots
