@@ -10,24 +10,11 @@
 #include "imagegen/recorder_image.h"
 #include "report/library_file.h"
 #include "report/report_job.h"
+#include "report/version_map.h"
 #include "support/generated_library.h"
 
 namespace tavrix::fuzz {
 namespace {
-
-std::string ShippedLibraryName(Model model) {
-  switch (model) {
-    case Model::k52A:
-      return "rp52A.dll";
-    case Model::k52D:
-      return "rp52D.dll";
-    case Model::k52N:
-      return "rp52N.dll";
-    case Model::k38:
-      return "rp38.dll";
-  }
-  return {};
-}
 
 // A line of each scalar keyword, at the header, at the passport and across the file's end.
 std::vector<std::string> ScalarLines() {
@@ -61,7 +48,8 @@ std::vector<std::uint8_t> GeneratedDataFile(Model model) {
 }
 
 report::DescriptionList LibraryOf(Model model) {
-  const auto shipped = std::filesystem::path(TAVRIX_RUNTIME_DIR) / ShippedLibraryName(model);
+  const auto shipped = std::filesystem::path(TAVRIX_RUNTIME_DIR) /
+                       report::FallbackLibrary(Designation(model)).value();
   if (std::filesystem::exists(shipped)) return report::ReadReportLibrary(shipped);
   std::vector<std::string> lines = testing::GeneratedImageLibrary(model);
   for (std::string& line : ScalarLines()) lines.push_back(std::move(line));
