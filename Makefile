@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS ?= ini dump library data_file download
+FUZZ_TARGETS ?= ini dump library data_file download template
 
 .PHONY: all deps configure build test test-sanitize fuzz bench demo run screenshots clean
 

@@ -3,11 +3,11 @@
 #   fuzz/make_seeds.sh BIN_DIR OUT_DIR
 # dump: a generated image of each model (tables filled, and one with failing blocks);
 # data_file: the sample data files; library: a library of each model's tables, scrambled;
-# download: line streams that bring a whole image, a short one and a surplus; ini: settings.
+# download: a downloaded image as a line stream; template: small workbooks, stored and deflated.
 set -euo pipefail
 bin=$1 out=$2
 here=$(cd "$(dirname "$0")" && pwd)
-mkdir -p "$out"/{dump,data_file,library,download,ini}
+mkdir -p "$out"/{dump,data_file,library,download,ini,template}
 
 for model in 52A 52D 52N 38; do
   "$bin/tavrix-gen" --model "$model" --seed 7 --tables --invalid-share 0.1 -o "$out/dump/$model"
@@ -62,4 +62,56 @@ for i in range(0, len(image), 127):
     chunk = image[i:i + 127]
     stream += bytes([len(chunk)]) + chunk
 open(sys.argv[2], 'wb').write(stream)
+PY
+
+# Templates: two worksheets (the second by a path from the root, cells with styles, a shared
+# string, a formula and a merged range), a calculation chain, stored and deflated.
+/usr/bin/python3 - "$out/template" <<'PY'
+import sys, zipfile
+main = 'http://schemas.openxmlformats.org/spreadsheetml/2006/main'
+rel = 'http://schemas.openxmlformats.org/officeDocument/2006/relationships'
+ct = 'application/vnd.openxmlformats-officedocument.spreadsheetml.'
+parts = {
+    '[Content_Types].xml':
+        '<?xml version="1.0" encoding="UTF-8"?><Types xmlns="http://schemas.openxmlformats.org/'
+        'package/2006/content-types"><Default Extension="rels" ContentType="application/'
+        'vnd.openxmlformats-package.relationships+xml"/><Default Extension="xml" '
+        'ContentType="application/xml"/><Override PartName="/xl/workbook.xml" ContentType="'
+        + ct + 'template.main+xml"/><Override PartName="/xl/worksheets/sheet1.xml" '
+        'ContentType="' + ct + 'worksheet+xml"/><Override PartName="/xl/worksheets/b.xml" '
+        'ContentType="' + ct + 'worksheet+xml"/><Override PartName="/xl/calcChain.xml" '
+        'ContentType="' + ct + 'calcChain+xml"/></Types>',
+    '_rels/.rels':
+        '<?xml version="1.0"?><Relationships xmlns="http://schemas.openxmlformats.org/package/'
+        '2006/relationships"><Relationship Id="rId1" Type="' + rel + '/officeDocument" '
+        'Target="xl/workbook.xml"/></Relationships>',
+    'xl/workbook.xml':
+        '<?xml version="1.0"?><workbook xmlns="' + main + '" xmlns:r="' + rel + '"><sheets>'
+        '<sheet name="Паспорт" sheetId="1" r:id="rId1"/><sheet name="Циклы" sheetId="7" '
+        'r:id="rId2"/></sheets><calcPr calcId="191029"/></workbook>',
+    'xl/_rels/workbook.xml.rels':
+        '<?xml version="1.0"?><Relationships xmlns="http://schemas.openxmlformats.org/package/'
+        '2006/relationships"><Relationship Id="rId1" Type="' + rel + '/worksheet" '
+        'Target="worksheets/sheet1.xml"/><Relationship Id="rId2" Type="' + rel + '/worksheet" '
+        'Target="/xl/worksheets/b.xml"/><Relationship Id="rId3" Type="' + rel + '/calcChain" '
+        'Target="calcChain.xml"/><Relationship Id="rId4" Type="' + rel + '/sharedStrings" '
+        'Target="sharedStrings.xml"/></Relationships>',
+    'xl/sharedStrings.xml':
+        '<sst xmlns="' + main + '" count="1" uniqueCount="1"><si><t>Кран</t></si></sst>',
+    'xl/calcChain.xml': '<calcChain xmlns="' + main + '"><c r="C1" i="1"/></calcChain>',
+    'xl/worksheets/sheet1.xml':
+        '<?xml version="1.0"?><worksheet xmlns="' + main + '"><dimension ref="A1:C3"/>'
+        '<cols><col min="2" max="4" width="12" style="1"/></cols><sheetData>'
+        '<row r="1" spans="1:3"><c r="A1" t="s"><v>0</v></c><c r="B1" s="1"><v>2</v></c>'
+        '<c r="C1"><f>B1*2</f><v>4</v></c></row><row r="3" s="2" customFormat="1">'
+        '<c r="A3" t="inlineStr"><is><t> x </t></is></c></row></sheetData>'
+        '<mergeCells count="1"><mergeCell ref="A5:B5"/></mergeCells>'
+        '<pageMargins left="0.7" right="0.7" top="0.75" bottom="0.75" header="0.3" '
+        'footer="0.3"/></worksheet>',
+    'xl/worksheets/b.xml': '<worksheet xmlns="' + main + '"><sheetData/></worksheet>',
+}
+for name, method in (('stored', zipfile.ZIP_STORED), ('deflated', zipfile.ZIP_DEFLATED)):
+    with zipfile.ZipFile(sys.argv[1] + '/' + name + '.xltx', 'w', method) as z:
+        for part, text in parts.items():
+            z.writestr(part, text)
 PY

@@ -5,6 +5,7 @@
 // Error with a message for the user. The caller chooses where the file goes and how it opens.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -21,6 +22,10 @@ namespace tavrix::report::xlsx {
 // Deflate level of the parts we write: level 6 costs about twice the time of level 3 on a
 // big log sheet for a file only a few per cent smaller.
 inline constexpr int kDeflateLevel = 3;
+
+// A template is a few hundred kilobytes; a larger file than this is refused before it is read
+// into memory.
+inline constexpr std::uintmax_t kMaxTemplateBytes = std::uintmax_t{16} << 20;
 
 class XlsxSpreadsheet final : public Spreadsheet {
  public:
