@@ -38,6 +38,7 @@ fuzz: deps
 	done
 
 bench: build
+	bench/report.sh $(BUILD_DIR)
 	$(BUILD_DIR)/bench/report_bench
 	if [ -x $(BUILD_DIR)/bench/file_list_bench ]; then $(BUILD_DIR)/bench/file_list_bench; fi
 

@@ -24,6 +24,8 @@
 namespace tavrix::cli {
 namespace {
 
+constexpr std::string_view kProgressCaption = "Формирование отчета";
+
 struct ReportOptions {
   std::string file, output, program_dir, separator, now;
   bool force = false;
@@ -53,7 +55,7 @@ class TerminalReportHost final : public report::ReportHost {
   report::DescriptionList Descriptions() const override { return lines_; }
   char DecimalSeparator() const override { return separator_; }
   const Clock& clock() const override { return *clock_; }
-  void ShowProgress(int percent) override { bar_.Draw(percent, "Формирование отчета"); }
+  void ShowProgress(int percent) override { bar_.Draw(percent, kProgressCaption); }
   void ReportFailure(std::string_view message) override { failure_ = message; }
   report::Spreadsheet& spreadsheet() override { return sheet_; }
   void Synchronize(const std::function<void()>& step) override { step(); }
@@ -153,6 +155,7 @@ int Run(const ReportOptions& o, Streams& io) {
                           std::move(clock), sheet, bar);
   report::TZULToExcel job(host, std::chrono::milliseconds(0));
   const bool made = job.Execute();
+  if (made) bar.Draw(100, kProgressCaption);
   bar.Close();
   if (!made) {
     report::FinishReport(sheet, false, {});

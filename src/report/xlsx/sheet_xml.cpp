@@ -22,6 +22,9 @@ constexpr std::size_t kBytesPerCell = 40;
 // The rows go where this processing instruction stands in the saved frame.
 constexpr const char* kSheetDataMarkerName = "tavrix-sheet-data";
 constexpr std::string_view kSheetDataMarker = "<?tavrix-sheet-data?>";
+// Stands for the dimension's reference until the cells are known; as long as the longest one.
+constexpr std::string_view kDimensionMarker = "tavrix-dimension-ref-";
+static_assert(kDimensionMarker.size() == std::string_view("XFD1048576:XFD1048576").size());
 // Children of <worksheet> that the schema puts before <sheetData>, and before <dimension>.
 constexpr std::array<std::string_view, 5> kBeforeSheetData = {"sheetPr", "dimension", "sheetViews",
                                                               "sheetFormatPr", "cols"};
@@ -383,7 +386,22 @@ std::string Worksheet::Render() {
   pugi::xml_node root = document_.document_element();
   pugi::xml_node sheet_data = Child(root, "sheetData");
   if (!sheet_data) sheet_data = InsertAfterLeading(root, "sheetData", kBeforeSheetData);
-  std::vector<TemplateRow> template_rows = ReadTemplateRows(sheet_data);
+  // The template's rows move to a document of their own, so that the frame around them can be
+  // saved first and the rows streamed after it.
+  pugi::xml_document template_data;
+  const pugi::xml_node rows_copy = template_data.append_copy(sheet_data);
+  std::vector<TemplateRow> template_rows = ReadTemplateRows(rows_copy);
+  pugi::xml_node dimension = Child(root, "dimension");
+  if (!dimension) {
+    dimension = InsertAfterLeading(root, "dimension", std::span(kBeforeSheetData).first(1));
+  }
+  if (!dimension.attribute("ref")) dimension.append_attribute("ref");
+  dimension.attribute("ref").set_value(kDimensionMarker.data());
+  sheet_data.remove_children();
+  sheet_data.append_child(pugi::node_pi).set_name(kSheetDataMarkerName);
+  const std::string frame = SavePart(document_);
+  const std::size_t data_at = frame.find(kSheetDataMarker);
+  const std::size_t dimension_at = frame.find(kDimensionMarker);
 
   std::vector<std::int32_t> row_numbers;
   std::size_t estimate = 0;
@@ -397,6 +415,7 @@ std::string Worksheet::Render() {
 
   std::string out;
   out.reserve(estimate + template_bytes_ + 4096);
+  out.append(frame, 0, data_at);
   SheetDataWriter writer(out, Prefix(sheet_data.name()), ReadColumnStyles(root));
   std::vector<const RangeWrite*> active;
   std::vector<std::int32_t> columns;
@@ -455,18 +474,12 @@ std::string Worksheet::Render() {
     writer.EndRow();
   }
 
-  pugi::xml_node dimension = Child(root, "dimension");
-  if (!dimension)
-    dimension = InsertAfterLeading(root, "dimension", std::span(kBeforeSheetData).first(1));
-  if (!dimension.attribute("ref")) dimension.append_attribute("ref");
-  dimension.attribute("ref").set_value(writer.extent().Ref().c_str());
-
-  sheet_data.remove_children();
-  sheet_data.append_child(pugi::node_pi).set_name(kSheetDataMarkerName);
-  const std::string frame = SavePart(document_);
-  const std::size_t at = frame.find(kSheetDataMarker);
-  out.insert(0, frame, 0, at);
-  out.append(frame, at + kSheetDataMarker.size());
+  out.append(frame, data_at + kSheetDataMarker.size());
+  // The marker is as long as the longest reference; a shorter one is padded with blanks after
+  // its closing quote, which XML allows between attributes.
+  std::string ref = writer.extent().Ref() + '"';
+  ref.resize(kDimensionMarker.size() + 1, ' ');
+  out.replace(dimension_at, ref.size(), ref);
   writes_.clear();
   return out;
 }
