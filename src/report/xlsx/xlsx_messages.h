@@ -12,6 +12,8 @@ inline std::string TemplateProblem(std::string_view label, std::string_view prob
 }
 inline constexpr std::string_view kNotZipProblem =
     "это не книга Excel (файл не является zip-архивом).";
+inline constexpr std::string_view kTooLargeProblem =
+    "файл больше 16 МБ и не может быть шаблоном отчета.";
 inline constexpr std::string_view kNotWorkbookProblem = "это не книга Excel (в нем нет книги).";
 inline std::string MissingPartProblem(std::string_view part) {
   return "в книге нет части «" + std::string(part) + "».";

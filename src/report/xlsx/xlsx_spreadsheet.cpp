@@ -6,12 +6,6 @@
 #include "report/xlsx/xlsx_messages.h"
 
 namespace tavrix::report::xlsx {
-namespace {
-
-// A template is a few hundred kilobytes; a file far above that is not one.
-constexpr std::uintmax_t kMaxTemplateBytes = std::uintmax_t{256} << 20;
-
-}  // namespace
 
 struct XlsxSpreadsheet::Workbook {
   Workbook(std::vector<std::uint8_t> bytes, std::string name)
@@ -40,10 +34,11 @@ void XlsxSpreadsheet::OpenTemplate(const std::filesystem::path& path) {
   const std::string label = PathToUtf8(path);
   std::vector<std::uint8_t> bytes;
   try {
-    bytes = ReadFileBytes(path, kMaxTemplateBytes);
+    bytes = ReadFileBytes(path, kMaxTemplateBytes + 1);
   } catch (const Error& e) {
     throw Error(TemplateProblem(label, e.what()));
   }
+  if (bytes.size() > kMaxTemplateBytes) throw Error(TemplateProblem(label, kTooLargeProblem));
   workbook_ = std::make_unique<Workbook>(std::move(bytes), label);
 }
 

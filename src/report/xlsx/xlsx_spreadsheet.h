@@ -5,6 +5,7 @@
 // Error with a message for the user. The caller chooses where the file goes and how it opens.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -22,6 +23,10 @@ namespace tavrix::report::xlsx {
 // gives 2.47 MB in 0.23 s of CPU, level 3 2.29 MB in 0.30 s, level 6 1.72 MB in 0.45 s: level 3
 // keeps most of the speed of level 1 at a file a few per cent smaller.
 inline constexpr int kDeflateLevel = 3;
+
+// A template is a few hundred kilobytes; a larger file than this is refused before it is read
+// into memory.
+inline constexpr std::uintmax_t kMaxTemplateBytes = std::uintmax_t{16} << 20;
 
 class XlsxSpreadsheet final : public Spreadsheet {
  public:

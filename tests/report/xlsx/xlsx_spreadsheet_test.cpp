@@ -5,7 +5,9 @@
 
 #include "core/cp1251.h"
 #include "core/error.h"
+#include "core/file_io.h"
 #include "report/report_job.h"
+#include "report/xlsx/xlsx_messages.h"
 #include "support/fail_write.h"
 #include "support/files.h"
 #include "support/memory_report_host.h"
@@ -269,6 +271,18 @@ TEST_F(XlsxTest, BadTemplatesWorksheetsAndAddressesThrowError) {
   EXPECT_THROW(sheet.WriteRange("A1", "XFD1048576", 1.0f), Error);  // a whole sheet of one value
 }
 
+TEST_F(XlsxTest, ATemplateAboveTheLimitIsRefusedWithAMessage) {
+  sheet.Connect();
+  tavrix::testing::Spit(template_path, std::string());
+  std::filesystem::resize_file(template_path, kMaxTemplateBytes);
+  EXPECT_THAT([&] { sheet.OpenTemplate(template_path); },
+              ::testing::ThrowsMessage<Error>(HasSubstr(std::string(kNotZipProblem))));
+  std::filesystem::resize_file(template_path, kMaxTemplateBytes + 1);
+  EXPECT_THAT([&] { sheet.OpenTemplate(template_path); },
+              ::testing::ThrowsMessage<Error>(
+                  TemplateProblem(PathToUtf8(template_path), kTooLargeProblem)));
+}
+
 TEST_F(XlsxTest, ShowThatCannotWriteLeavesNoFileAndQuitDiscards) {
   Open().SelectWorksheet(1);
   sheet.WriteRange("A1", "A1", 1.0f);
@@ -286,6 +300,20 @@ TEST_F(XlsxTest, ShowThatCannotWriteLeavesNoFileAndQuitDiscards) {
   EXPECT_THROW(sheet.Show(), Error);
   EXPECT_THAT(dir.Entries(), ElementsAre("file", "template.xltx"));
   EXPECT_TRUE(opened.empty());
+}
+
+// A report saved over an earlier one on a full disk: the earlier file stays byte for byte and the
+// message names the file and the reason.
+TEST_F(XlsxTest, AFailedSaveKeepsTheEarlierReport) {
+  const std::string earlier = "earlier report";
+  tavrix::testing::Spit(out_path, earlier);
+  Open().SelectWorksheet(1);
+  sheet.WriteRange("A1", "A1", 1.0f);
+  EXPECT_THAT(tavrix::testing::RunWithFileSizeLimit(200, [this] { sheet.Show(); }),
+              HasSubstr("out.xlsx»: File too large"));
+  EXPECT_EQ(tavrix::testing::Slurp(out_path),
+            std::vector<std::uint8_t>(earlier.begin(), earlier.end()));
+  EXPECT_THAT(dir.Entries(), ElementsAre("out.xlsx", "template.xltx"));
 }
 
 // The report job's failure path with this backend: an invalid address in a library line stops
