@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   tavrix::WriteFileAtomically(template_path, {data, size});
   std::filesystem::remove(report_path);
 
-  XlsxSpreadsheet sheet([&] { return report_path; }, {});
+  XlsxSpreadsheet sheet([&] { return report_path; }, {}, ',');
   sheet.Connect();
   try {
     sheet.OpenTemplate(template_path);
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     sheet.Quit();
     return 0;
   }
-  XlsxSpreadsheet reread([&] { return dir / "again.xlsx"; }, {});
+  XlsxSpreadsheet reread([&] { return dir / "again.xlsx"; }, {}, ',');
   reread.Connect();
   try {
     reread.OpenTemplate(report_path);

@@ -6,6 +6,7 @@
 #include <QUrl>
 
 #include "app/form_main.h"
+#include "app/report_run.h"
 #include "core/file_io.h"
 #include "report/xlsx/xlsx_spreadsheet.h"
 
@@ -14,10 +15,12 @@ namespace tavrix::app {
 std::unique_ptr<report::Spreadsheet> DesktopSpreadsheet(
     std::function<std::filesystem::path()> destination) {
   return std::make_unique<report::xlsx::XlsxSpreadsheet>(
-      std::move(destination), [](const std::filesystem::path& workbook) {
+      std::move(destination),
+      [](const std::filesystem::path& workbook) {
         QDesktopServices::openUrl(
             QUrl::fromLocalFile(QString::fromStdString(PathToUtf8(workbook))));
-      });
+      },
+      UserDecimalSeparator());
 }
 
 void ShowReportErrorBox(const QString& message) {

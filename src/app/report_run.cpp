@@ -5,7 +5,6 @@
 #include "app/qt_text.h"
 
 namespace tavrix::app {
-namespace {
 
 char UserDecimalSeparator() {
   const QString point = QLocale().decimalPoint();
@@ -13,8 +12,6 @@ char UserDecimalSeparator() {
              ? static_cast<char>(point.at(0).unicode())
              : ',';
 }
-
-}  // namespace
 
 ReportRun::ReportRun(TForm_SendToExcel& window, ReportInput input, report::Spreadsheet& spreadsheet,
                      std::function<void(const QString&)> show_error_box)

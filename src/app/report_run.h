@@ -13,6 +13,9 @@
 
 namespace tavrix::app {
 
+// The user's decimal separator (the locale's, a comma when it is not one ASCII character).
+char UserDecimalSeparator();
+
 // What the report reads from the main window, taken before the job starts.
 struct ReportInput {
   std::filesystem::path program_dir;

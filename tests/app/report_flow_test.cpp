@@ -5,6 +5,7 @@
 
 #include "app/app_texts.h"
 #include "app/form_send_to_excel.h"
+#include "app/report_run.h"
 #include "app_support.h"
 #include "core/ini_file.h"
 #include "report/report_messages.h"
@@ -186,7 +187,8 @@ TEST_F(ReportFlowTest, WorkbookIsSavedBesideTheDataFileAndOpened) {
   fixture_.make_spreadsheet = [&opened](std::function<std::filesystem::path()> destination) {
     return std::make_unique<report::xlsx::XlsxSpreadsheet>(
         std::move(destination),
-        [&opened](const std::filesystem::path& workbook) { opened.push_back(workbook); });
+        [&opened](const std::filesystem::path& workbook) { opened.push_back(workbook); },
+        UserDecimalSeparator());
   };
   TForm_main& main = fixture_.Open();
   Select(main, QStringLiteral("crane.rpk"));
