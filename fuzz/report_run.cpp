@@ -36,12 +36,12 @@ std::vector<std::string> ScalarLines() {
 }  // namespace
 
 std::vector<std::uint8_t> GeneratedDataFile(Model model) {
-  gen::ImageSpec spec;
-  spec.model = model;
-  spec.header = gen::PlausibleHeader(model, spec.seed);
-  spec.tables.fill = true;
-  spec.tables.invalid_share = 0.5;
-  const std::vector<std::uint8_t> image = gen::GenerateImage(spec);
+  gen::ImageSpec image_spec;
+  image_spec.model = model;
+  image_spec.header = gen::PlausibleHeader(model, image_spec.seed);
+  image_spec.tables.fill = true;
+  image_spec.tables.invalid_share = 0.5;
+  const std::vector<std::uint8_t> image = gen::GenerateImage(image_spec);
   HeaderValueList list;
   SelectModel(model, ByteView(image), FixedClock({2026, 6, 15, 12, 0, 0}), list);
   return BuildDataFile(image, list);

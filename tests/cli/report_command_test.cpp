@@ -33,12 +33,12 @@ constexpr Model kModel = Model::k52A;
 class ReportCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    gen::ImageSpec spec{kModel, 3, gen::PlausibleHeader(kModel, 3), 0, {}, {}};
-    spec.tables.fill = true;
+    gen::ImageSpec image_spec{kModel, 3, gen::PlausibleHeader(kModel, 3), 0, {}, {}};
+    image_spec.tables.fill = true;
     HeaderValueList list;
     list[kEntryModel] = Designation(kModel);
     list[kEntryVersion] = "7";
-    data_ = BuildDataFile(gen::GenerateImage(spec), list);
+    data_ = BuildDataFile(gen::GenerateImage(image_spec), list);
     Spit(rpk_, data_);
     std::filesystem::create_directories(program_);
     std::string text;

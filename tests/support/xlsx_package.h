@@ -86,7 +86,7 @@ struct TemplateSpec {
   bool calc_chain = false;
 };
 
-inline ZipEntries TemplateEntries(const TemplateSpec& spec) {
+inline ZipEntries TemplateEntries(const TemplateSpec& template_spec) {
   std::string types =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?><Types "
       "xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
@@ -94,11 +94,11 @@ inline ZipEntries TemplateEntries(const TemplateSpec& spec) {
       "ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>"
       "<Default Extension=\"xml\" ContentType=\"application/xml\"/>"
       "<Override PartName=\"/xl/workbook.xml\" ContentType=\"" +
-      spec.workbook_type + "\"/>";
+      template_spec.workbook_type + "\"/>";
   std::string sheets, rels;
-  for (std::size_t i = 0; i < spec.parts.size(); ++i) {
+  for (std::size_t i = 0; i < template_spec.parts.size(); ++i) {
     const std::string id = "rId" + std::to_string(i + 10);
-    types += "<Override PartName=\"/xl/worksheets/" + spec.parts[i] +
+    types += "<Override PartName=\"/xl/worksheets/" + template_spec.parts[i] +
              "\" ContentType=\"application/vnd.openxmlformats-officedocument.spreadsheetml."
              "worksheet+xml\"/>";
     sheets += "<sheet name=\"S" + std::to_string(i + 1) + "\" sheetId=\"" + std::to_string(i + 1) +
@@ -106,9 +106,9 @@ inline ZipEntries TemplateEntries(const TemplateSpec& spec) {
     rels += "<Relationship Id=\"" + id +
             "\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/"
             "worksheet\" Target=\"worksheets/" +
-            spec.parts[i] + "\"/>";
+            template_spec.parts[i] + "\"/>";
   }
-  if (spec.calc_chain) {
+  if (template_spec.calc_chain) {
     types +=
         "<Override PartName=\"/xl/calcChain.xml\" ContentType=\"application/"
         "vnd.openxmlformats-officedocument.spreadsheetml.calcChain+xml\"/>";
@@ -132,18 +132,19 @@ inline ZipEntries TemplateEntries(const TemplateSpec& spec) {
        "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">" +
            rels + "</Relationships>"},
       {"xl/styles.xml", std::string("<styleSheet xmlns=\"") + kMainNs + "\"/>"}};
-  for (std::size_t i = 0; i < spec.parts.size(); ++i) {
-    entries.emplace_back("xl/worksheets/" + spec.parts[i], spec.sheet_texts[i]);
+  for (std::size_t i = 0; i < template_spec.parts.size(); ++i) {
+    entries.emplace_back("xl/worksheets/" + template_spec.parts[i], template_spec.sheet_texts[i]);
   }
-  if (spec.calc_chain) {
+  if (template_spec.calc_chain) {
     entries.emplace_back("xl/calcChain.xml", std::string("<calcChain xmlns=\"") + kMainNs +
                                                  "\"><c r=\"A1\" i=\"1\"/></calcChain>");
   }
   return entries;
 }
 
-inline void WriteTemplate(const std::filesystem::path& path, const TemplateSpec& spec = {}) {
-  WriteZip(path, TemplateEntries(spec));
+inline void WriteTemplate(const std::filesystem::path& path,
+                          const TemplateSpec& template_spec = {}) {
+  WriteZip(path, TemplateEntries(template_spec));
 }
 
 // The <c> elements of a worksheet part by their r attribute, and the part itself.

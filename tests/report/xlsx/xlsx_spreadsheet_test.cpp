@@ -26,15 +26,15 @@ using ::testing::HasSubstr;
 
 // A template of one worksheet with these rows and the parts before them.
 TemplateSpec OneSheet(const std::string& rows, const std::string& before = "") {
-  TemplateSpec spec;
-  spec.sheet_texts = {SheetXml(rows, before)};
-  return spec;
+  TemplateSpec template_spec;
+  template_spec.sheet_texts = {SheetXml(rows, before)};
+  return template_spec;
 }
 
 class XlsxTest : public ::testing::Test {
  protected:
-  XlsxSpreadsheet& Open(const TemplateSpec& spec = {}) {
-    tavrix::testing::WriteTemplate(template_path, spec);
+  XlsxSpreadsheet& Open(const TemplateSpec& template_spec = {}) {
+    tavrix::testing::WriteTemplate(template_path, template_spec);
     sheet.Connect();
     sheet.OpenTemplate(template_path);
     return sheet;
@@ -203,10 +203,10 @@ TEST_F(XlsxTest, TextsThatReadAsNumbersBecomeNumbers) {
 }
 
 TEST_F(XlsxTest, WorksheetNumberFollowsTheWorkbookOrderNotThePartNames) {
-  TemplateSpec spec;
-  spec.parts = {"sheet3.xml", "sheet1.xml", "sheet2.xml"};
-  spec.sheet_texts = {SheetXml(""), SheetXml(""), SheetXml("")};
-  Open(spec).SelectWorksheet(2);
+  TemplateSpec template_spec;
+  template_spec.parts = {"sheet3.xml", "sheet1.xml", "sheet2.xml"};
+  template_spec.sheet_texts = {SheetXml(""), SheetXml(""), SheetXml("")};
+  Open(template_spec).SelectWorksheet(2);
   sheet.WriteRange("A1", "A1", 2.0f);
   sheet.ReleaseWorksheet();
   sheet.SelectWorksheet(1);
@@ -219,11 +219,11 @@ TEST_F(XlsxTest, WorksheetNumberFollowsTheWorkbookOrderNotThePartNames) {
 }
 
 TEST_F(XlsxTest, PackageLosesItsCalcChainBecomesAWorkbookAndKeepsOtherEntries) {
-  TemplateSpec spec;
-  spec.workbook_type =
+  TemplateSpec template_spec;
+  template_spec.workbook_type =
       "application/vnd.openxmlformats-officedocument.spreadsheetml.template.main+xml";
-  spec.calc_chain = true;
-  Open(spec).SelectWorksheet(1);
+  template_spec.calc_chain = true;
+  Open(template_spec).SelectWorksheet(1);
   sheet.Show();
 
   const auto entries = tavrix::testing::ReadZip(out_path);
@@ -241,7 +241,7 @@ TEST_F(XlsxTest, PackageLosesItsCalcChainBecomesAWorkbookAndKeepsOtherEntries) {
   // An entry we do not change is copied as stored, not decompressed and deflated again.
   const auto& styles = entries[4].second;
   EXPECT_EQ(styles.method, ZIP_CM_STORE);
-  EXPECT_EQ(styles.text, tavrix::testing::TemplateEntries(spec)[4].second);
+  EXPECT_EQ(styles.text, tavrix::testing::TemplateEntries(template_spec)[4].second);
   EXPECT_EQ(entries[5].second.method, ZIP_CM_DEFLATE);
 }
 
@@ -253,10 +253,10 @@ TEST_F(XlsxTest, BadTemplatesWorksheetsAndAddressesThrowError) {
   EXPECT_THROW(sheet.OpenTemplate(dir / "not-a-zip.xlsx"), Error);
   EXPECT_THROW(sheet.OpenTemplate(dir / "no-workbook.xlsx"), Error);
 
-  TemplateSpec spec;
-  spec.parts = {"sheet1.xml", "gone.xml"};
-  spec.sheet_texts = {SheetXml(""), "<worksheet/>"};
-  auto entries = tavrix::testing::TemplateEntries(spec);
+  TemplateSpec template_spec;
+  template_spec.parts = {"sheet1.xml", "gone.xml"};
+  template_spec.sheet_texts = {SheetXml(""), "<worksheet/>"};
+  auto entries = tavrix::testing::TemplateEntries(template_spec);
   entries.pop_back();  // the second worksheet's part is missing
   tavrix::testing::WriteZip(template_path, entries);
   sheet.OpenTemplate(template_path);
