@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The whole day's work of Tavrix without a window, step by step: a download from a simulated
-# ЖУВ-6, the data file saved with its passport, the report, then one sample of every model.
+# ЖУВ-6, the data file saved with its passport, the reports of it and of one sample of every
+# model in build/runtime/reports/, then how the samples are made.
 #   scripts/demo.sh [BUILD_DIR]      (default: build)
 set -euo pipefail
 build=${1:-build}
@@ -32,7 +33,19 @@ echo "-- saved as $file"
 "$bin/tavrix-cli" info "$file"
 
 echo
-echo "== 3. Report: the report builder joins here"
+echo "== 3. Reports: tavrix-cli report, as \"Создать отчет\" does, into $build/runtime/reports"
+reports=$build/runtime/reports
+mkdir -p "$reports"
+# Seconds since the epoch with nanoseconds, for the time each report takes.
+clock() { date +%s.%N; }
+report() {
+  local data=$1 out="$reports/$(basename "${1%.rpk}").xlsx" start
+  start=$(clock)
+  "$bin/tavrix-cli" report "$data" -o "$out" --program-dir "$build/runtime" --now "$now" --force
+  echo "-- $out ($(awk -v a="$start" -v b="$(clock)" 'BEGIN { printf "%.2f", b - a }') s)"
+}
+report "$file"
+for sample in "$build"/runtime/samples/*.rpk; do report "$sample"; done
 
 echo
 echo "== 4. Sample data files of every model"
