@@ -42,7 +42,7 @@ report() {
   local data=$1 out="$reports/$(basename "${1%.rpk}").xlsx" start
   start=$(clock)
   "$bin/tavrix-cli" report "$data" -o "$out" --program-dir "$build/runtime" --now "$now" --force
-  echo "-- $out ($(awk -v a="$start" -v b="$(clock)" 'BEGIN { printf "%.2f", b - a }') s)"
+  echo "   took $(awk -v a="$start" -v b="$(clock)" 'BEGIN { printf "%.2f", b - a }') s"
 }
 report "$file"
 for sample in "$build"/runtime/samples/*.rpk; do report "$sample"; done
