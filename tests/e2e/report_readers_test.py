@@ -408,8 +408,21 @@ def check_charts(path, book, tables):
                                                                      on_sheet))
 
 
+def run_libreoffice(command):
+    """Runs soffice in a session of its own, so that a hang kills all of its processes."""
+    process = subprocess.Popen(command, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                               text=True, start_new_session=True)
+    try:
+        out, err = process.communicate(timeout=600)
+    except subprocess.TimeoutExpired:
+        os.killpg(process.pid, 9)
+        out, err = process.communicate()
+        err += "\nLibreOffice did not finish within 600 s"
+    return subprocess.CompletedProcess(command, process.returncode, out, err)
+
+
 def main():
-    cli, runtime, sources, work = sys.argv[1:5]
+    cli, runtime, sources, work = [os.path.abspath(a) for a in sys.argv[1:5]]
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(os.path.join(work, "csv"))
     env = dict(os.environ, LC_ALL="C")
@@ -425,11 +438,10 @@ def main():
               "%s: the version map knows the sample: %s" % (sample, run.stderr))
         reports.append((out, data))
     profile = os.path.join(work, "profile")
-    lo = subprocess.run(
+    lo = run_libreoffice(
         ["soffice", "-env:UserInstallation=file://" + profile, "--headless", "--norestore",
          "--convert-to", "csv:Text - txt - csv (StarCalc):44,34,76,1,,0,false,true,false,"
-         "false,false,-1", "--outdir", os.path.join(work, "csv")] + [r[0] for r in reports],
-        capture_output=True, text=True, timeout=600)
+         "false,false,-1", "--outdir", os.path.join(work, "csv")] + [r[0] for r in reports])
     check(lo.returncode == 0, "LibreOffice failed: %s" % lo.stderr)
     check("Error" not in lo.stdout + lo.stderr, "LibreOffice reports: %s" % lo.stderr)
     for out, data in reports:
