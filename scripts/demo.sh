@@ -8,7 +8,11 @@ build=${1:-build}
 bin=$build/bin
 work=$(mktemp -d)
 sim_pid=
-cleanup() { [ -n "$sim_pid" ] && kill "$sim_pid" 2>/dev/null; rm -rf "$work"; }
+# The simulator serves one download and leaves, so it may be gone already.
+cleanup() {
+  if [ -n "$sim_pid" ]; then kill "$sim_pid" 2>/dev/null || true; fi
+  rm -rf "$work"
+}
 trap cleanup EXIT
 now="2026-11-20 10:30:00"
 mkdir -p "$work/program" "$work/data"
