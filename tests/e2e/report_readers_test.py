@@ -45,6 +45,23 @@ def general(v):
     return text
 
 
+NUMBER = re.compile(r"[+-]?(\d+(\.\d*)?|\.\d+)([eE][+-]?\d+)?")
+
+
+def typed(want, cell):
+    """What a cell holds once the report has put the text `want` in it: a text that reads as a
+    number (the point in the C locale) becomes that number, unless the cell's format is Text."""
+    if isinstance(want, str) and cell.number_format != "@" and NUMBER.fullmatch(want.strip(" ")):
+        return float(want)
+    return want
+
+
+def same(got, want):
+    if isinstance(want, float):
+        return isinstance(got, (int, float)) and abs(got - want) < 1e-6 * max(1, abs(want))
+    return got == (want if want != "" else None)
+
+
 def hh(b):
     return "%02X" % b
 
@@ -328,10 +345,10 @@ def check_workbook(path, data, lines, csv_dir):
             want = scalar(data, f)
             if want is None:
                 continue
-            sheet = book.worksheets[int(f[6]) - 1]
-            got = sheet[f[7]].value
-            check(got == want or (isinstance(want, float) and got is not None and
-                                  abs(got - want) < 1e-6 * max(1, abs(want))),
+            cell = book.worksheets[int(f[6]) - 1][f[7]]
+            want = typed(want, cell)
+            got = cell.value
+            check(same(got, want),
                   "%s: %s (%s) is %r, expected %r" % (name, f[7], f[0], got, want))
             check(first["A" + f[7][1:]].value == f[0], "%s: caption of %s" % (name, f[7]))
     check(first["C4"].border.bottom.style == "hair", "%s: C4 keeps its template style" % name)
@@ -343,8 +360,10 @@ def check_workbook(path, data, lines, csv_dir):
         check(len(rows) > 0, "%s: %s has rows" % (name, title))
         for r in (0, len(rows) - 1):
             for c, want in rows[r].items():
-                got = sheet.cell(row + r, col + c).value
-                check(got == (want if want != "" else None) or got == want,
+                cell = sheet.cell(row + r, col + c)
+                want = typed(want, cell)
+                got = cell.value
+                check(same(got, want),
                       "%s: %s row %d column %d is %r, expected %r" %
                       (name, title, r, c, got, want))
         after = sheet.cell(row + len(rows), col).value

@@ -84,6 +84,7 @@ struct TemplateSpec {
   std::string workbook_type =
       "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml";
   bool calc_chain = false;
+  std::string styles;  // the content of the styles part's <styleSheet>
 };
 
 inline ZipEntries TemplateEntries(const TemplateSpec& template_spec) {
@@ -108,6 +109,9 @@ inline ZipEntries TemplateEntries(const TemplateSpec& template_spec) {
             "worksheet\" Target=\"worksheets/" +
             template_spec.parts[i] + "\"/>";
   }
+  rels +=
+      "<Relationship Id=\"rId3\" Type=\"http://schemas.openxmlformats.org/officeDocument/"
+      "2006/relationships/styles\" Target=\"styles.xml\"/>";
   if (template_spec.calc_chain) {
     types +=
         "<Override PartName=\"/xl/calcChain.xml\" ContentType=\"application/"
@@ -131,7 +135,8 @@ inline ZipEntries TemplateEntries(const TemplateSpec& template_spec) {
        "<?xml version=\"1.0\"?><Relationships "
        "xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">" +
            rels + "</Relationships>"},
-      {"xl/styles.xml", std::string("<styleSheet xmlns=\"") + kMainNs + "\"/>"}};
+      {"xl/styles.xml", std::string("<styleSheet xmlns=\"") + kMainNs + "\">" +
+                            template_spec.styles + "</styleSheet>"}};
   for (std::size_t i = 0; i < template_spec.parts.size(); ++i) {
     entries.emplace_back("xl/worksheets/" + template_spec.parts[i], template_spec.sheet_texts[i]);
   }

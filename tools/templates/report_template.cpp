@@ -58,6 +58,9 @@ struct Caption {
   int row, column;
   std::string text;
   bool number;  // the report writes a number there, not a text
+  // The cell has the Text format, so that what the report writes stays as it is: a serial
+  // number keeps its leading zeros instead of turning into a number.
+  bool verbatim = false;
 };
 
 // What the template needs to know of a library.
@@ -122,8 +125,9 @@ LibraryForm ReadLibrary(const std::filesystem::path& path) {
       const std::string cell = FieldOf(f, 7);
       const bool number = (keyword == "Int" || keyword == "UShortInt" || keyword == "ShortInt") &&
                           FieldOf(f, 5) != "1";
+      const bool verbatim = keyword == "Char" || keyword == "Hex";
       Caption c{static_cast<int>(lxw_name_to_row(cell.c_str())), lxw_name_to_col(cell.c_str()),
-                FieldOf(f, 0), number};
+                FieldOf(f, 0), number, verbatim};
       (scalar ? form.captions : form.sections).push_back(c);
     }
     ++i;
@@ -181,6 +185,10 @@ class TemplateWriter {
     value_text_ = Format();
     format_set_bottom(value_text_, LXW_BORDER_HAIR);
     format_set_align(value_text_, LXW_ALIGN_LEFT);
+    value_verbatim_ = Format();
+    format_set_bottom(value_verbatim_, LXW_BORDER_HAIR);
+    format_set_align(value_verbatim_, LXW_ALIGN_LEFT);
+    format_set_num_format(value_verbatim_, "@");
     value_number_ = Format();
     format_set_bottom(value_number_, LXW_BORDER_HAIR);
     format_set_align(value_number_, LXW_ALIGN_LEFT);
@@ -237,7 +245,9 @@ class TemplateWriter {
     for (const Caption& c : form_.captions) {
       worksheet_write_string(ws, c.row, 0, c.text.c_str(), caption_);
       worksheet_merge_range(ws, c.row, c.column, c.row, std::max<int>(c.column, 5), "",
-                            c.number ? value_number_ : value_text_);
+                            c.number     ? value_number_
+                            : c.verbatim ? value_verbatim_
+                                         : value_text_);
       last_row = std::max(last_row, c.row);
     }
     WriteTotals(ws, last_row + 2);
@@ -407,8 +417,9 @@ class TemplateWriter {
   std::map<int, lxw_worksheet*> sheets_;
   std::vector<Total> totals_;
   Range timeline_;
-  lxw_format *title_, *subtitle_, *section_, *caption_, *value_text_, *value_number_, *total_,
-      *heading_, *date_column_, *flag_column_, *value_column_, *bin_, *count_;
+  lxw_format *title_, *subtitle_, *section_, *caption_, *value_text_, *value_verbatim_,
+      *value_number_, *total_, *heading_, *date_column_, *flag_column_, *value_column_, *bin_,
+      *count_;
 };
 
 }  // namespace

@@ -2,7 +2,10 @@
 
 #include <charconv>
 #include <cmath>
+#include <set>
 #include <string>
+
+#include "report/xlsx/xml_text.h"
 
 namespace tavrix::report::xlsx {
 namespace {
@@ -14,6 +17,8 @@ std::size_t Digits(std::string_view text, std::size_t at) {
   while (end < text.size() && IsDigit(text[end])) ++end;
   return end - at;
 }
+
+constexpr unsigned kTextFormatId = 49;  // the built-in "@"
 
 }  // namespace
 
@@ -55,6 +60,32 @@ std::optional<double> NumberFromInput(std::string_view text, char decimal_separa
     return std::nullopt;
   }
   return value;
+}
+
+std::optional<double> CellInput::Number(std::string_view cp1251, std::string_view style) const {
+  // A cell without a style has the first one.
+  std::size_t index = 0;
+  const auto [end, ec] = std::from_chars(style.data(), style.data() + style.size(), index);
+  const bool known = style.empty() || (ec == std::errc() && end == style.data() + style.size());
+  if (known && index < text_styles.size() && text_styles[index]) return std::nullopt;
+  return NumberFromInput(cp1251, decimal_separator);
+}
+
+std::vector<bool> TextStyles(const pugi::xml_document& styles) {
+  const pugi::xml_node sheet = styles.document_element();
+  std::set<unsigned> text_formats = {kTextFormatId};
+  for (pugi::xml_node format : Child(sheet, "numFmts").children()) {
+    if (format.type() == pugi::node_element && LocalName(format.name()) == "numFmt" &&
+        std::string_view(format.attribute("formatCode").value()) == "@") {
+      text_formats.insert(format.attribute("numFmtId").as_uint());
+    }
+  }
+  std::vector<bool> text;
+  for (pugi::xml_node xf : Child(sheet, "cellXfs").children()) {
+    if (xf.type() != pugi::node_element || LocalName(xf.name()) != "xf") continue;
+    text.push_back(text_formats.count(xf.attribute("numFmtId").as_uint()) != 0);
+  }
+  return text;
 }
 
 }  // namespace tavrix::report::xlsx

@@ -5,6 +5,7 @@
 #include <pugixml.hpp>
 
 #include "core/error.h"
+#include "report/xlsx/number_input.h"
 #include "report/xlsx/xlsx_messages.h"
 #include "report/xlsx/xml_text.h"
 
@@ -177,6 +178,15 @@ PackageLayout ReadLayout(const ZipPackage& package, std::string_view label) {
       if (r.id == id && !id.empty() && !r.external && TypeIs(r.type, "worksheet")) {
         layout.worksheets.push_back(ResolveTarget(layout.workbook, r.target));
       }
+    }
+  }
+  for (const Relationship& r : list) {
+    if (!TypeIs(r.type, "styles") || r.external) continue;
+    // Styles we cannot read only cost the Text format its meaning: the part is kept as it is.
+    try {
+      if (const pugi::xml_document* styles = parts.Get(ResolveTarget(layout.workbook, r.target)))
+        layout.text_styles = TextStyles(*styles);
+    } catch (const Error&) {
     }
   }
   return layout;

@@ -19,6 +19,7 @@ namespace tavrix::report::xlsx {
 struct PackageLayout {
   std::string workbook;
   std::vector<std::string> worksheets;
+  std::vector<bool> text_styles;  // of the workbook's styles part (TextStyles, number_input.h)
 };
 
 // Throws Error when the package holds no workbook or its parts are not XML.

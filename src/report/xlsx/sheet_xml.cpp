@@ -168,10 +168,9 @@ struct Value {
   std::string_view text;
 };
 
-// What a write leaves in the cell at row, column inside its area.
+// What a write puts in the cell at row, column inside its area, before the cell takes it.
 template <typename RangeWrite>
-Value ValueAt(const RangeWrite& write, std::int32_t row, std::int32_t column,
-              char decimal_separator) {
+Value ValueAt(const RangeWrite& write, std::int32_t row, std::int32_t column) {
   Value value;
   if (const double* n = std::get_if<double>(&write.value)) {
     // As Excel stores a single: the double of the same value, 0.1f as 0.10000000149011612.
@@ -185,12 +184,7 @@ Value ValueAt(const RangeWrite& write, std::int32_t row, std::int32_t column,
                                 static_cast<std::size_t>(column - write.area.first.column));
     value = {v.kind, v.number, v.text};
   }
-  if (value.kind == CellKind::kText) {
-    if (value.text.empty()) return {};
-    if (const auto number = NumberFromInput(value.text, decimal_separator)) {
-      return {CellKind::kNumber, *number, {}};
-    }
-  }
+  if (value.kind == CellKind::kText && value.text.empty()) return {};
   return value;
 }
 
@@ -236,8 +230,9 @@ pugi::xml_node InsertAfterLeading(pugi::xml_node worksheet, std::string_view loc
 // Streams the rows of <sheetData>.
 class SheetDataWriter {
  public:
-  SheetDataWriter(std::string& out, std::string_view prefix, std::vector<ColumnStyle> styles)
-      : out_(out), tags_(prefix), styles_(std::move(styles)) {}
+  SheetDataWriter(std::string& out, std::string_view prefix, std::vector<ColumnStyle> styles,
+                  const CellInput& input)
+      : out_(out), tags_(prefix), styles_(std::move(styles)), input_(input) {}
 
   const Extent& extent() const { return extent_; }
 
@@ -290,12 +285,15 @@ class SheetDataWriter {
   }
 
   // A written value; `over` is the template's cell there, if it had one.
-  void WrittenCell(std::int32_t row, std::int32_t column, const Value& value,
-                   const TemplateCell* over) {
+  void WrittenCell(std::int32_t row, std::int32_t column, Value value, const TemplateCell* over) {
     const std::string_view style = over != nullptr
                                        ? std::string_view(over->node.attribute("s").value())
                                    : !row_style_.empty() ? row_style_
                                                          : ColumnStyleOf(styles_, column);
+    if (value.kind == CellKind::kText) {
+      if (const auto number = input_.Number(value.text, style))
+        value = {CellKind::kNumber, *number, {}};
+    }
     if (value.kind == CellKind::kEmpty && style.empty()) return;  // nothing left to keep
     out_ += tags_.cell_open;
     AppendAddress(out_, row, column);
@@ -348,6 +346,7 @@ class SheetDataWriter {
   std::string& out_;
   Tags tags_;
   std::vector<ColumnStyle> styles_;
+  const CellInput& input_;
   Extent extent_;
   std::size_t row_start_ = 0;
   bool row_has_cells_ = false;
@@ -358,8 +357,8 @@ class SheetDataWriter {
 }  // namespace
 
 Worksheet::Worksheet(std::string_view xml, std::string_view label, std::string_view part,
-                     char decimal_separator)
-    : template_bytes_(xml.size()), decimal_separator_(decimal_separator) {
+                     CellInput input)
+    : template_bytes_(xml.size()), input_(std::move(input)) {
   ParsePart(document_, xml, label, part);
   if (LocalName(document_.document_element().name()) != "worksheet") {
     throw Error(TemplateProblem(label, BadPartProblem(part, "это не рабочий лист")));
@@ -427,7 +426,7 @@ std::string Worksheet::Render() {
   std::string out;
   out.reserve(estimate + template_bytes_ + 4096);
   out.append(frame, 0, data_at);
-  SheetDataWriter writer(out, Prefix(sheet_data.name()), ReadColumnStyles(root));
+  SheetDataWriter writer(out, Prefix(sheet_data.name()), ReadColumnStyles(root), input_);
   std::vector<const RangeWrite*> active;
   std::vector<std::int32_t> columns;
   auto next_template = template_rows.begin();
@@ -469,7 +468,7 @@ std::string Worksheet::Render() {
         writer.TemplateCellAsIs(r, *over);
         continue;
       }
-      writer.WrittenCell(r, c, ValueAt(*top, r, c, decimal_separator_), over);
+      writer.WrittenCell(r, c, ValueAt(*top, r, c), over);
     }
     writer.EndRow();
   }

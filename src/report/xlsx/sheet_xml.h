@@ -16,16 +16,16 @@
 
 #include "report/cell_address.h"
 #include "report/cell_block.h"
+#include "report/xlsx/number_input.h"
 
 namespace tavrix::report::xlsx {
 
 class Worksheet {
  public:
   // Throws Error naming `part` of the template `label` when the text is not a worksheet.
-  // Texts that read as numbers with `decimal_separator` become numbers (number_input.h), and
-  // an empty text empties its cell.
-  Worksheet(std::string_view xml, std::string_view label, std::string_view part,
-            char decimal_separator);
+  // Texts become numbers as `input` takes them (number_input.h), and an empty text empties its
+  // cell.
+  Worksheet(std::string_view xml, std::string_view label, std::string_view part, CellInput input);
 
   // The value lands in every cell of the range; throws Error for a range of more cells than a
   // report could mean.
@@ -48,7 +48,7 @@ class Worksheet {
 
   pugi::xml_document document_;
   std::size_t template_bytes_;
-  char decimal_separator_;
+  CellInput input_;
   std::vector<RangeWrite> writes_;
 };
 

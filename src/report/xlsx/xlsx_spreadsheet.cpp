@@ -8,14 +8,16 @@
 namespace tavrix::report::xlsx {
 
 struct XlsxSpreadsheet::Workbook {
-  Workbook(std::vector<std::uint8_t> bytes, std::string name)
+  Workbook(std::vector<std::uint8_t> bytes, std::string name, char decimal_separator)
       : label(std::move(name)),
         package(std::move(bytes), label),
-        layout(ReadLayout(package, label)) {}
+        layout(ReadLayout(package, label)),
+        input{decimal_separator, layout.text_styles} {}
 
   std::string label;
   ZipPackage package;
   PackageLayout layout;
+  CellInput input;
   std::map<std::size_t, std::unique_ptr<Worksheet>> sheets;  // by index in layout.worksheets
   Worksheet* selected = nullptr;
 };
@@ -39,7 +41,7 @@ void XlsxSpreadsheet::OpenTemplate(const std::filesystem::path& path) {
     throw Error(TemplateProblem(label, e.what()));
   }
   if (bytes.size() > kMaxTemplateBytes) throw Error(TemplateProblem(label, kTooLargeProblem));
-  workbook_ = std::make_unique<Workbook>(std::move(bytes), label);
+  workbook_ = std::make_unique<Workbook>(std::move(bytes), label, decimal_separator_);
 }
 
 void XlsxSpreadsheet::SelectWorksheet(int number) {
@@ -53,7 +55,7 @@ void XlsxSpreadsheet::SelectWorksheet(int number) {
   if (!sheet) {
     const std::string& part = parts[index];
     sheet = std::make_unique<Worksheet>(workbook_->package.Read(part), workbook_->label, part,
-                                        decimal_separator_);
+                                        workbook_->input);
   }
   workbook_->selected = sheet.get();
 }
@@ -105,7 +107,7 @@ void XlsxSpreadsheet::Show() {
       // we cannot read is kept exactly as the template has it.
       try {
         sheet = std::make_unique<Worksheet>(book.package.Read(*name), book.label, *name,
-                                            decimal_separator_);
+                                            workbook_->input);
       } catch (const Error&) {
         continue;
       }

@@ -202,6 +202,29 @@ TEST_F(XlsxTest, TextsThatReadAsNumbersBecomeNumbers) {
   EXPECT_FALSE(cells["B2"]);  // an empty text empties the cell
 }
 
+TEST_F(XlsxTest, TextsOnCellsOfTheTextFormatStayTexts) {
+  // Styles: 0 general, 1 the built-in Text format, 2 a Text format of the template's own,
+  // 3 the built-in "0.00".
+  TemplateSpec template_spec = OneSheet(
+      "<row r=\"1\"><c r=\"A1\" s=\"1\"/><c r=\"B1\" s=\"2\"/><c r=\"C1\" s=\"3\"/>"
+      "<c r=\"D1\"/></row>");
+  template_spec.styles =
+      "<numFmts count=\"1\"><numFmt numFmtId=\"164\" formatCode=\"@\"/></numFmts>"
+      "<cellXfs count=\"4\"><xf numFmtId=\"0\"/><xf numFmtId=\"49\"/><xf numFmtId=\"164\"/>"
+      "<xf numFmtId=\"2\"/></cellXfs>";
+  Open(template_spec).SelectWorksheet(1);
+  CellBlock block(1, 4);
+  for (std::size_t c = 0; c < 4; ++c) block.SetText(0, c, "00417325");
+  sheet.WriteRange("A1", "D1", block);
+  sheet.Show();
+
+  const SheetCells cells = Saved();
+  EXPECT_STREQ(cells["A1"].child("is").child_value("t"), "00417325");
+  EXPECT_STREQ(cells["B1"].child("is").child_value("t"), "00417325");
+  EXPECT_STREQ(cells["C1"].child_value("v"), "417325");
+  EXPECT_STREQ(cells["D1"].child_value("v"), "417325");
+}
+
 TEST_F(XlsxTest, WorksheetNumberFollowsTheWorkbookOrderNotThePartNames) {
   TemplateSpec template_spec;
   template_spec.parts = {"sheet3.xml", "sheet1.xml", "sheet2.xml"};
