@@ -15,11 +15,11 @@ namespace {
 
 void ReportOfAFullImage(benchmark::State& state) {
   const auto model = static_cast<Model>(state.range(0));
-  gen::ImageSpec spec{model, 1, gen::PlausibleHeader(model, 1), 0, {}, {}};
-  spec.tables.fill = true;
+  gen::ImageSpec image_spec{model, 1, gen::PlausibleHeader(model, 1), 0, {}, {}};
+  image_spec.tables.fill = true;
   testing::TestHost host;
   tavrix::testing::Spit(host.dir / host.file_name,
-                        BuildDataFile(gen::GenerateImage(spec), HeaderValueList{}));
+                        BuildDataFile(gen::GenerateImage(image_spec), HeaderValueList{}));
   host.model = Designation(model);
   for (const auto& line : tavrix::testing::GeneratedImageLibrary(model))
     host.descriptions.push_back(Utf8ToCp1251(line));

@@ -73,7 +73,7 @@ class TForm_main final : public QWidget {
   explicit TForm_main(MainWindowHost host = {});
   ~TForm_main() override;
 
-  // The windows created after this one (Part of start-up), for the splash and ShowSMS.
+  // The windows created after this one (at start-up), for the splash and ShowSMS.
   void AttachWindows(TForm_intro* intro, TForm_Err* err);
 
   const Controls& controls() const { return ui_; }

@@ -312,9 +312,9 @@ TEST_F(MainWindowTest, PassportEditsAreReadOnlyAtStartAndLimitTyping) {
 }
 
 TEST_F(MainWindowTest, PictureClicksSelectAModelOnlyInReadingMode) {
-  gen::ImageSpec spec;
-  spec.model = Model::k52A;
-  WriteFileAtomically(fixture_.program_dir() / kDumpFileName, gen::GenerateImage(spec));
+  gen::ImageSpec image_spec;
+  image_spec.model = Model::k52A;
+  WriteFileAtomically(fixture_.program_dir() / kDumpFileName, gen::GenerateImage(image_spec));
   TForm_main& main = fixture_.Open();
   QLabel* image_52a = main.controls().model_pictures[Tag(Model::k52A)];
   QTest::mouseClick(image_52a, Qt::LeftButton);
@@ -327,7 +327,7 @@ TEST_F(MainWindowTest, PictureClicksSelectAModelOnlyInReadingMode) {
   HeaderValueList expected;
   expected[kEntryReadoutTime] = "01.12.2026 09:00";
   FixedClock clock({});
-  SelectModel(Model::k52A, ByteView(gen::GenerateImage(spec)), clock, expected);
+  SelectModel(Model::k52A, ByteView(gen::GenerateImage(image_spec)), clock, expected);
   EXPECT_EQ(main.HeaderValues(), expected);
   EXPECT_EQ(Text(main, "Edit_O_Marka"), QString::fromStdString(Cp1251ToUtf8(expected[2])));
   EXPECT_EQ(Text(main, "Edit_CO_FIO"), QString());  // the user's text gives way to the decoding
@@ -344,9 +344,9 @@ TEST_F(MainWindowTest, PictureClicksSelectAModelOnlyInReadingMode) {
 
 TEST_F(MainWindowTest, DetectionSelectsTheModelAsItsPictureDoesOrMarksNoModel) {
   const std::filesystem::path dump = fixture_.program_dir() / kDumpFileName;
-  gen::ImageSpec spec;
-  spec.model = Model::k52N;
-  WriteFileAtomically(dump, gen::GenerateImage(spec));
+  gen::ImageSpec image_spec;
+  image_spec.model = Model::k52N;
+  WriteFileAtomically(dump, gen::GenerateImage(image_spec));
   TForm_main& main = fixture_.Open();
   EnterReadingMode(main);
   main.DetectModel(dump);

@@ -14,9 +14,9 @@ using ::testing::StartsWith;
 class GeneratedReport : public ReportTest {
  protected:
   void Generate(Model m, std::size_t keep = kDataFileSize) {
-    gen::ImageSpec spec{m, 9, gen::PlausibleHeader(m, 9), 0, {}, {}};
-    spec.tables.fill = true;
-    data_ = BuildDataFile(gen::GenerateImage(spec), HeaderValueList{});
+    gen::ImageSpec image_spec{m, 9, gen::PlausibleHeader(m, 9), 0, {}, {}};
+    image_spec.tables.fill = true;
+    data_ = BuildDataFile(gen::GenerateImage(image_spec), HeaderValueList{});
     data_.resize(keep);
     host_.model = Designation(m);
     host_.sheet = MemorySpreadsheet(6);

@@ -11,14 +11,14 @@
 namespace tavrix::gen {
 namespace {
 
-ImageSpec Spec(Model m, std::uint64_t seed, int failing = 0) {
+ImageSpec MakeSpec(Model m, std::uint64_t seed, int failing = 0) {
   return {m, seed, PlausibleHeader(m, seed), failing, {}, {}};
 }
 
 TEST(RecorderImage, EveryModelDetectsAndCarriesItsChecksum) {
   for (Model m : kModels) {
     for (std::uint64_t seed = 1; seed <= 20; ++seed) {
-      const auto image = GenerateImage(Spec(m, seed));
+      const auto image = GenerateImage(MakeSpec(m, seed));
       ASSERT_EQ(image.size(), kDumpSize);
       EXPECT_EQ(CountFailingBlocks(ByteView(image), m), 0);
       EXPECT_EQ(DetectModel(ByteView(image)), m) << Tag(m) << " seed " << seed;
@@ -31,15 +31,15 @@ TEST(RecorderImage, ExactlyKBlocksFail) {
   for (Model m : kModels) {
     const int blocks = static_cast<int>(DetectionTableOf(m).blocks.size());
     for (int k = 0; k <= blocks; ++k) {
-      EXPECT_EQ(CountFailingBlocks(ByteView(GenerateImage(Spec(m, 7, k))), m), k);
+      EXPECT_EQ(CountFailingBlocks(ByteView(GenerateImage(MakeSpec(m, 7, k))), m), k);
     }
-    EXPECT_THROW(GenerateImage(Spec(m, 7, blocks + 1)), std::invalid_argument);
+    EXPECT_THROW(GenerateImage(MakeSpec(m, 7, blocks + 1)), std::invalid_argument);
   }
 }
 
 TEST(RecorderImage, DeterministicForASeed) {
-  EXPECT_EQ(GenerateImage(Spec(Model::k52D, 5)), GenerateImage(Spec(Model::k52D, 5)));
-  EXPECT_NE(GenerateImage(Spec(Model::k52D, 5)), GenerateImage(Spec(Model::k52D, 6)));
+  EXPECT_EQ(GenerateImage(MakeSpec(Model::k52D, 5)), GenerateImage(MakeSpec(Model::k52D, 5)));
+  EXPECT_NE(GenerateImage(MakeSpec(Model::k52D, 5)), GenerateImage(MakeSpec(Model::k52D, 6)));
 }
 
 TEST(RecorderImage, GivenHeaderValuesDecodeBack) {
@@ -64,9 +64,9 @@ TEST(RecorderImage, GivenHeaderValuesDecodeBack) {
 }
 
 TEST(RecorderImage, PokesLandBeforeTheCheckBytes) {
-  ImageSpec spec = Spec(Model::k52A, 2);
-  spec.pokes = {{14, {0x67, 0x45, 0x23, 0x01}}, {20, {0x1A}}};
-  const auto image = GenerateImage(spec);
+  ImageSpec image_spec = MakeSpec(Model::k52A, 2);
+  image_spec.pokes = {{14, {0x67, 0x45, 0x23, 0x01}}, {20, {0x1A}}};
+  const auto image = GenerateImage(image_spec);
   EXPECT_EQ(DetectModel(ByteView(image)), Model::k52A);
   HeaderValueList list;
   SelectModel(Model::k52A, ByteView(image), FixedClock({}), list);
@@ -82,9 +82,9 @@ namespace {
 
 TEST(RecorderTables, FullTablesKeepTheModelAndTheChecksumAndEveryCycleSlotValid) {
   for (Model m : kModels) {
-    ImageSpec spec = Spec(m, 3);
-    spec.tables.fill = true;
-    const auto image = GenerateImage(spec);
+    ImageSpec image_spec = MakeSpec(m, 3);
+    image_spec.tables.fill = true;
+    const auto image = GenerateImage(image_spec);
     const ByteView view(image);
     EXPECT_EQ(DetectModel(view), m) << Tag(m);
     EXPECT_EQ(ComputeImageChecksum(view), StoredImageChecksum(view));
@@ -95,14 +95,14 @@ TEST(RecorderTables, FullTablesKeepTheModelAndTheChecksumAndEveryCycleSlotValid)
             << Tag(m) << " slot " << k;
       }
     }
-    EXPECT_EQ(GenerateImage(spec), image) << "deterministic";
+    EXPECT_EQ(GenerateImage(image_spec), image) << "deterministic";
   }
 }
 
 TEST(RecorderTables, PointersAndTheShareOfInvalidSlots) {
-  ImageSpec spec = Spec(Model::k52A, 3);
-  spec.tables = {true, 0.25, 1905, {}};
-  const auto image = GenerateImage(spec);
+  ImageSpec image_spec = MakeSpec(Model::k52A, 3);
+  image_spec.tables = {true, 0.25, 1905, {}};
+  const auto image = GenerateImage(image_spec);
   const ByteView view(image);
   const CycleTableLayout t = CycleTablesOf(Model::k52A)[0];
   EXPECT_EQ(view.U16(t.pointer), t.base + 5 * t.slot_size) << "1905 wraps to slot 5 of 1900";
@@ -114,8 +114,8 @@ TEST(RecorderTables, PointersAndTheShareOfInvalidSlots) {
   }
   EXPECT_GT(invalid, t.slots / 8);
   EXPECT_LT(invalid, t.slots / 2);
-  spec.tables.invalid_share = 2;
-  EXPECT_THROW(GenerateImage(spec), std::invalid_argument);
+  image_spec.tables.invalid_share = 2;
+  EXPECT_THROW(GenerateImage(image_spec), std::invalid_argument);
 }
 
 }  // namespace

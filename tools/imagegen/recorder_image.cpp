@@ -190,20 +190,22 @@ void StoreImageChecksum(std::vector<std::uint8_t>& image) {
     image.at(kImageChecksumOffset + i) = static_cast<std::uint8_t>(sum >> (8 * i));
 }
 
-std::vector<std::uint8_t> GenerateImage(const ImageSpec& spec) {
-  const auto& blocks = DetectionTableOf(spec.model).blocks;
-  if (spec.failing_blocks < 0 || spec.failing_blocks > static_cast<int>(blocks.size())) {
+std::vector<std::uint8_t> GenerateImage(const ImageSpec& image_spec) {
+  const auto& blocks = DetectionTableOf(image_spec.model).blocks;
+  if (image_spec.failing_blocks < 0 ||
+      image_spec.failing_blocks > static_cast<int>(blocks.size())) {
     throw std::invalid_argument("the model has " + std::to_string(blocks.size()) +
                                 " protected blocks; cannot make " +
-                                std::to_string(spec.failing_blocks) + " of them fail");
+                                std::to_string(image_spec.failing_blocks) + " of them fail");
   }
-  Random r(spec.seed);
+  Random r(image_spec.seed);
   std::vector<std::uint8_t> image(kDumpSize, 0xFF);  // erased memory
-  const auto [first, end] = ParameterArea(spec.model);
+  const auto [first, end] = ParameterArea(image_spec.model);
   for (std::uint32_t i = first; i < end; ++i) image[i] = static_cast<std::uint8_t>(r.Next());
-  WriteHeader(image, spec.model, spec.header);
-  if (spec.tables.fill) FillTables(image, spec.model, spec.tables, spec.seed);
-  for (const auto& [offset, bytes] : spec.pokes) {
+  WriteHeader(image, image_spec.model, image_spec.header);
+  if (image_spec.tables.fill)
+    FillTables(image, image_spec.model, image_spec.tables, image_spec.seed);
+  for (const auto& [offset, bytes] : image_spec.pokes) {
     if (offset + bytes.size() > image.size())
       throw std::invalid_argument("poke past the end of the image");
     std::copy(bytes.begin(), bytes.end(), image.begin() + offset);
@@ -211,8 +213,8 @@ std::vector<std::uint8_t> GenerateImage(const ImageSpec& spec) {
   std::vector<int> indexes(blocks.size());
   std::iota(indexes.begin(), indexes.end(), 0);
   for (std::size_t i = indexes.size(); i > 1; --i) std::swap(indexes[i - 1], indexes[r.Next() % i]);
-  indexes.resize(static_cast<std::size_t>(spec.failing_blocks));
-  SealBlocks(image, spec.model, indexes);
+  indexes.resize(static_cast<std::size_t>(image_spec.failing_blocks));
+  SealBlocks(image, image_spec.model, indexes);
   StoreImageChecksum(image);
   return image;
 }

@@ -1,7 +1,7 @@
 // The recorder image generator: a 270 336-byte memory image of a chosen model whose header
 // carries given or plausible values, whose protected blocks all pass (or exactly K of them
 // fail), whose logs and tables may be filled (recorder_tables.h), and whose image checksum is
-// correct. The same spec always gives the same bytes.
+// correct. The same image_spec always gives the same bytes.
 #pragma once
 
 #include <cstdint>
@@ -42,7 +42,7 @@ struct ImageSpec {
   TableSpec tables;  // the logs and tables; left as erased memory unless tables.fill
 };
 
-std::vector<std::uint8_t> GenerateImage(const ImageSpec& spec);
+std::vector<std::uint8_t> GenerateImage(const ImageSpec& image_spec);
 
 // Sets the check byte of every protected block of the model so that it passes, except the blocks
 // whose table index is in `failing`, which are made to fail. Blocks are sealed in the order of

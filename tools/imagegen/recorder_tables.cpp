@@ -38,9 +38,9 @@ LocalDateTime CivilFromMinutes(std::int64_t minutes) {
 
 class TableFiller {
  public:
-  TableFiller(std::vector<std::uint8_t>& image, const TableSpec& spec, std::uint64_t seed)
-      : image_(image), spec_(spec), random_(seed ^ 0x7AB1E5ull) {
-    const LocalDateTime& t = spec.newest;
+  TableFiller(std::vector<std::uint8_t>& image, const TableSpec& image_spec, std::uint64_t seed)
+      : image_(image), spec_(image_spec), random_(seed ^ 0x7AB1E5ull) {
+    const LocalDateTime& t = image_spec.newest;
     newest_minutes_ = DaysFromCivil(t.year, t.month, t.day) * 1440 + t.hour * 60 + t.minute;
   }
 
@@ -261,13 +261,13 @@ std::vector<CycleTableLayout> CycleTablesOf(Model model) {
   return {};
 }
 
-void FillTables(std::vector<std::uint8_t>& image, Model model, const TableSpec& spec,
+void FillTables(std::vector<std::uint8_t>& image, Model model, const TableSpec& image_spec,
                 std::uint64_t seed) {
-  if (spec.invalid_share < 0 || spec.invalid_share > 1)
+  if (image_spec.invalid_share < 0 || image_spec.invalid_share > 1)
     throw std::invalid_argument("the share of invalid slots must lie between 0 and 1");
-  TableFiller f(image, spec, seed);
+  TableFiller f(image, image_spec, seed);
   // Without invalid slots the tables are full: small tables and the supplementary log too.
-  const bool full = spec.invalid_share == 0;
+  const bool full = image_spec.invalid_share == 0;
   switch (model) {
     case Model::k52A:
       break;

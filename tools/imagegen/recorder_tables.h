@@ -33,7 +33,7 @@ struct CycleTableLayout {
 };
 std::vector<CycleTableLayout> CycleTablesOf(Model model);
 
-void FillTables(std::vector<std::uint8_t>& image, Model model, const TableSpec& spec,
+void FillTables(std::vector<std::uint8_t>& image, Model model, const TableSpec& image_spec,
                 std::uint64_t seed);
 
 }  // namespace tavrix::gen

@@ -98,22 +98,23 @@ int main(int argc, char** argv) {
   try {
     const auto model = tavrix::ParseModelName(model_name);
     if (!model) throw std::invalid_argument("unknown model: " + model_name);
-    tavrix::gen::ImageSpec spec{*model,  seed, tavrix::gen::PlausibleHeader(*model, seed),
-                                failing, {},   tables};
+    tavrix::gen::ImageSpec image_spec{*model,  seed, tavrix::gen::PlausibleHeader(*model, seed),
+                                      failing, {},   tables};
     if (!newest.empty()) {
       const auto t = tavrix::ParseIsoDateTime(newest);
       if (!t)
         throw std::invalid_argument("--newest: expected \"YYYY-MM-DD hh:mm:ss\", got " + newest);
-      spec.tables.newest = *t;
+      image_spec.tables.newest = *t;
     }
     for (const std::string& s : sets) {
       const auto eq = s.find('=');
       if (eq == std::string::npos)
         throw std::invalid_argument("--set expects FIELD=VALUE, got " + s);
-      SetField(spec.header, s.substr(0, eq), s.substr(eq + 1));
+      SetField(image_spec.header, s.substr(0, eq), s.substr(eq + 1));
     }
-    for (const std::string& p : pokes) spec.pokes.push_back(ParsePoke(p));
-    tavrix::WriteFileAtomically(tavrix::PathFromUtf8(output), tavrix::gen::GenerateImage(spec));
+    for (const std::string& p : pokes) image_spec.pokes.push_back(ParsePoke(p));
+    tavrix::WriteFileAtomically(tavrix::PathFromUtf8(output),
+                                tavrix::gen::GenerateImage(image_spec));
   } catch (const std::exception& e) {
     std::cerr << "tavrix-gen: " << e.what() << "\n";
     return 1;
