@@ -35,6 +35,9 @@ inline constexpr char kSplashDesignVersion[] = "Версия 0.0.0.0";
 inline constexpr char kBalloonTitle[] = "Заголовок";
 inline constexpr char kBalloonText[] = "Текст";
 
+// Under the file name after a report, followed by the workbook's path.
+inline constexpr char kReportSavedTo[] = "Отчет сохранен: ";
+
 inline constexpr char kLibraryPagePath[] = "/Libr/biblio_po.htm";
 
 }  // namespace tavrix::app::texts

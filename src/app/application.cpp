@@ -54,6 +54,7 @@ WindowSet CreateWindows(MainWindowHost host) {
   windows.send_to_excel = std::make_unique<TForm_SendToExcel>(windows.main.get());
   windows.err = std::make_unique<TForm_Err>(windows.main.get());
   windows.main->AttachWindows(windows.intro.get(), windows.err.get());
+  windows.main->AttachProgressWindows(windows.ctrl_proc.get(), windows.send_to_excel.get());
   return windows;
 }
 

@@ -9,10 +9,11 @@
 #include <functional>
 #include <memory>
 
+#include "app/form_ctrl_proc.h"
 #include "app/form_err.h"
 #include "app/form_intro.h"
 #include "app/form_main.h"
-#include "app/progress_windows.h"
+#include "app/form_send_to_excel.h"
 
 namespace tavrix::app {
 

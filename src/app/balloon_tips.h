@@ -35,6 +35,18 @@ extern const std::array<BalloonTipRow, 23> kBalloonTipRows;
 // of its own (EmptyFieldsText).
 const BalloonTipRow* TipForControl(std::string_view control, const TipState& state);
 
+// The tips after a download, at the ЗУЛ-38 picture: no model recognised, or check the one found.
+inline constexpr std::string_view kNoModelTipTitle = "Предупреждение!";
+inline constexpr std::string_view kNoModelTipText =
+    "Тип ограничителя не установлен.\n\nУкажите тип принудительно,\nкликнув соотствующий квадрат "
+    "мышкой.\n\nЗатем для завершения процесса считывания\nзаполните информационные поля и нажмите "
+    "\"Сохранить\".";
+inline constexpr std::string_view kCheckModelTipTitle = "Внимание!";
+inline constexpr std::string_view kCheckModelTipText =
+    "Проверьте правильность определения типа ограничителя.\nВ случае ошибки выберите мышкой "
+    "соответствующий.\n\nДля завершения процесса считывания\nзаполните информационные поля и "
+    "нажмите \"Сохранить\".\n\nДля перехода между полями используйте клавишу \"Tab\".";
+
 inline constexpr std::string_view kEmptyFieldsTitle = "Предупреждение!";
 
 // "Следующие поля не заполнены:\n" and a line for each empty field, or "" when none is empty.

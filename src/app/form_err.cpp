@@ -79,6 +79,7 @@ TForm_Err::TForm_Err(QWidget* main_window)
 }
 
 void TForm_Err::SetMessage(const QString& text, const QString& title, bool ok_only) {
+  text_ = text;
   QString memo = text;
   memo.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
   ui_.Memo_SMSText->setPlainText(memo);

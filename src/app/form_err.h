@@ -35,6 +35,8 @@ class TForm_Err final : public QDialog {
   void SetMessage(const QString& text, const QString& title, bool ok_only);
 
   const Controls& controls() const { return ui_; }
+  // The message as given, line breaks and all.
+  const QString& Text() const { return text_; }
   int NextTag() const { return next_tag_; }
   int CencelTag() const { return cencel_tag_; }
   // The lines the memo shows for its text.
@@ -56,6 +58,7 @@ class TForm_Err final : public QDialog {
 
   Controls ui_;
   std::vector<QPixmap> logos_;
+  QString text_;
   bool ok_only_ = true;
   int next_tag_ = 0;
   int cencel_tag_ = 0;

@@ -10,6 +10,7 @@
 
 #include "app/app_texts.h"
 #include "app/balloon_tips.h"
+#include "app/download_run.h"
 #include "app/form_err.h"
 #include "app/form_intro.h"
 #include "app/passport_edits.h"
@@ -37,6 +38,8 @@ const char kWindowStyle[] = R"(
   QWidget#Panel_Type { background: #F6F8FB; }
   QLabel[group="true"] { color: #1F3A5F; font-weight: bold; border-bottom: 1px solid #DDE3EA; }
   QLabel#Label_InfoStatus { color: #B03A2E; }
+  QLabel#Label_InfoStatus[notice="true"] { color: #1F3A5F; }
+  QLineEdit[readOut="true"] { border: none; background: #FFFBF0; }
   QLineEdit { border: 1px solid #B8C4D2; border-radius: 2px; background: white; padding: 0 2px; }
   QLineEdit[markedEmpty="true"] { border: 1px solid #E4D3A8; background: #FFFBF0; }
   QLineEdit:focus { border: 1px solid #2F6FB0; }
@@ -187,6 +190,12 @@ void TForm_main::AttachWindows(TForm_intro* intro, TForm_Err* err) {
   form_err_ = err;
 }
 
+void TForm_main::AttachProgressWindows(TForm_CtrlProc* ctrl_proc,
+                                       TForm_SendToExcel* send_to_excel) {
+  form_ctrl_proc_ = ctrl_proc;
+  form_send_to_excel_ = send_to_excel;
+}
+
 void TForm_main::BuildFilePanel() {
   ui_.Panel_File = Panel(this, "Panel_File");
   ui_.Panel_DriverList = Panel(ui_.Panel_File, "Panel_DriverList");
@@ -278,6 +287,7 @@ void TForm_main::BuildInfoPanel() {
 
 void TForm_main::BuildTypePanel() {
   ui_.Panel_Type = Panel(this, "Panel_Type");
+  ui_.Panel_Type->setFocusPolicy(Qt::ClickFocus);
   constexpr std::array<const char*, 4> kNames = {"Image_52A", "Image_52D", "Image_52N", "Image_38"};
   constexpr std::array<int, 4> kTops = {30, 121, 212, 304};
   for (std::size_t tag = 0; tag < kNames.size(); ++tag) {
@@ -383,10 +393,5 @@ void TForm_main::FormClose() {
       ShowSMS(QString::fromUtf8(error.what()), QString::fromUtf8(texts::kTitleError), true);
   }
 }
-
-// The three flows are filled in by the download, the save and the report.
-void TForm_main::BitBtn_ReadClick() {}
-void TForm_main::BitBtn_SaveClick() {}
-void TForm_main::BitBtn_SendToXclClick() {}
 
 }  // namespace tavrix::app

@@ -16,6 +16,7 @@
 #include <array>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,15 +25,37 @@
 #include "app/browse_path.h"
 #include "app/file_list_view.h"
 #include "app/settings.h"
+#include "app/sound.h"
 #include "app/volumes.h"
 #include "core/clock.h"
 #include "data/dump.h"
 #include "data/passport.h"
+#include "report/description_list.h"
+#include "report/spreadsheet.h"
 
 namespace tavrix::app {
 
 class TForm_intro;
 class TForm_Err;
+class TForm_CtrlProc;
+class TForm_SendToExcel;
+class DownloadRun;
+
+// Makes the spreadsheet of one report. `destination` gives the path that the shown workbook is
+// to be saved to; it is asked when the workbook is shown.
+using SpreadsheetFactory = std::function<std::unique_ptr<report::Spreadsheet>(
+    std::function<std::filesystem::path()> destination)>;
+
+// The desktop's spreadsheet: the filled template saved as an xlsx workbook and opened with the
+// desktop's spreadsheet application.
+std::unique_ptr<report::Spreadsheet> DesktopSpreadsheet(
+    std::function<std::filesystem::path()> destination);
+
+// The standard error box captioned "Error", as a failed report shows its message.
+void ShowReportErrorBox(const QString& message);
+
+// The user's documents folder, where reports go when the data file's folder cannot be written.
+std::filesystem::path DocumentsFolder();
 
 // What the main window takes from its surroundings; tests give their own.
 struct MainWindowHost {
@@ -42,6 +65,10 @@ struct MainWindowHost {
   std::function<void(const QUrl&)> open_url = [](const QUrl& url) {
     QDesktopServices::openUrl(url);
   };
+  std::function<void(const std::filesystem::path&)> play_sound = PlaySoundAsync;
+  SpreadsheetFactory make_spreadsheet = DesktopSpreadsheet;
+  std::function<void(const QString&)> show_error_box = ShowReportErrorBox;
+  std::filesystem::path documents_dir = DocumentsFolder();
 };
 
 class TForm_main final : public QWidget {
@@ -75,6 +102,7 @@ class TForm_main final : public QWidget {
 
   // The windows created after this one (at start-up), for the splash and ShowSMS.
   void AttachWindows(TForm_intro* intro, TForm_Err* err);
+  void AttachProgressWindows(TForm_CtrlProc* ctrl_proc, TForm_SendToExcel* send_to_excel);
 
   const Controls& controls() const { return ui_; }
   QLineEdit* EditNamed(std::string_view name) const;  // a passport edit or Edit_FileName
@@ -84,7 +112,7 @@ class TForm_main final : public QWidget {
   const std::filesystem::path& ProgramDir() const { return program_dir_; }
   const std::string& WorkingDir() const { return working_dir_; }  // UTF-8
   HeaderValueList& HeaderValues() { return header_values_; }
-  std::vector<std::string>& DescriptionList() { return description_list_; }
+  report::DescriptionList& DescriptionList() { return description_list_; }
   bool ReadingMode() const;
   int NewDumpFlag() const { return new_dump_flag_; }  // the tag of Panel_Type
   void SetNewDumpFlag(int flag) { new_dump_flag_ = flag; }
@@ -135,6 +163,8 @@ class TForm_main final : public QWidget {
   void BitBtn_ReadClick();
   void BitBtn_SaveClick();
   void BitBtn_SendToXclClick();
+  TForm_CtrlProc* DownloadWindow() const { return form_ctrl_proc_; }
+  TForm_SendToExcel* ReportWindow() const { return form_send_to_excel_; }
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -149,6 +179,17 @@ class TForm_main final : public QWidget {
   void PlacePanels();
   // Why the panel shows nothing new (a data file that could not be read), or "" for no problem.
   void SetPanelStatus(const QString& problem);
+  // A neutral note in the same place, such as where a report went.
+  void ShowNotice(const QString& notice);
+  // The download flow's parts.
+  void SetModelPictureCursor(Qt::CursorShape shape);
+  void BeginDownloadAttempt();
+  bool RunDownload();  // false when the user closed the window by hand
+  void AfterDownload();
+  void LeaveReadingMode();
+  // The report flow's parts: the library's file name, or none when the user chose Выход.
+  std::optional<std::string> ReportLibraryName();
+  void RunReport();
   // The dump, or none after telling the user why it could not be read.
   std::optional<Dump> LoadDumpOrSay(const std::filesystem::path& path);
   void SetViewStyle(ViewStyle style);
@@ -164,6 +205,9 @@ class TForm_main final : public QWidget {
   BalloonTip* balloon_ = nullptr;
   TForm_intro* form_intro_ = nullptr;
   TForm_Err* form_err_ = nullptr;
+  TForm_CtrlProc* form_ctrl_proc_ = nullptr;
+  TForm_SendToExcel* form_send_to_excel_ = nullptr;
+  std::unique_ptr<DownloadRun> download_;  // the last download, which may still be ending
   std::vector<Volume> volumes_;
   std::vector<QPixmap> model_images_;  // ImageList_TypeZUL
 
@@ -172,7 +216,7 @@ class TForm_main final : public QWidget {
   std::string support_mail_;
   std::string library_host_;
   HeaderValueList header_values_;
-  std::vector<std::string> description_list_;
+  report::DescriptionList description_list_;
   int new_dump_flag_ = 0;
   int balloon_leave_count_ = 0;
   QString remembered_file_name_;

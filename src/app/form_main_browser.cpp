@@ -65,6 +65,16 @@ void TForm_main::SetPanelStatus(const QString& problem) {
   QLabel* label = ui_.Label_InfoStatus;
   label->setText(label->fontMetrics().elidedText(problem, Qt::ElideMiddle, label->width()));
   label->setToolTip(problem);
+  label->setProperty("notice", false);
+  label->style()->unpolish(label);
+  label->style()->polish(label);
+}
+
+void TForm_main::ShowNotice(const QString& notice) {
+  SetPanelStatus(notice);
+  ui_.Label_InfoStatus->setProperty("notice", true);
+  ui_.Label_InfoStatus->style()->unpolish(ui_.Label_InfoStatus);
+  ui_.Label_InfoStatus->style()->polish(ui_.Label_InfoStatus);
 }
 
 void TForm_main::ClearInfoPanel() {

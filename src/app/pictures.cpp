@@ -367,4 +367,16 @@ QPixmap InternetPicture() {
   return c.Take();
 }
 
+QPixmap ClosePicture() {
+  Canvas c(16);
+  QPainter& p = c.painter;
+  p.setPen(QPen(kNavy, 1.2));
+  p.setBrush(QColor(0xF4, 0xF7, 0xFB));
+  p.drawRoundedRect(QRectF(1.5, 1.5, 13, 13), 2, 2);
+  p.setPen(QPen(kNavy, 1.8, Qt::SolidLine, Qt::RoundCap));
+  p.drawLine(QPointF(5, 5), QPointF(11, 11));
+  p.drawLine(QPointF(11, 5), QPointF(5, 11));
+  return c.Take();
+}
+
 }  // namespace tavrix::app

@@ -31,5 +31,6 @@ QPixmap ViewStylePicture(int style);
 
 QPixmap MailPicture();      // 24 x 24
 QPixmap InternetPicture();  // 24 x 24
+QPixmap ClosePicture();     // 16 x 16, Image4 of the progress windows
 
 }  // namespace tavrix::app

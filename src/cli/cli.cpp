@@ -22,9 +22,10 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   CLI::App app{"tavrix-cli: the work of Tavrix without a window, for batch work and tests.",
                "tavrix-cli"};
   app.require_subcommand(1);
-  const std::vector<Command> commands = {AddDetectCommand(app),   AddInfoCommand(app),
-                                         AddReadCommand(app),     AddSaveCommand(app),
-                                         AddScrambleCommand(app), AddUnscrambleCommand(app)};
+  const std::vector<Command> commands = {AddDetectCommand(app),    AddInfoCommand(app),
+                                         AddReadCommand(app),      AddReportCommand(app),
+                                         AddSaveCommand(app),      AddScrambleCommand(app),
+                                         AddUnscrambleCommand(app)};
   Streams streams{out, err};
   try {
     app.parse(argc, argv);

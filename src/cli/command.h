@@ -29,6 +29,7 @@ struct Command {
 Command AddDetectCommand(CLI::App& parent);
 Command AddInfoCommand(CLI::App& parent);
 Command AddReadCommand(CLI::App& parent);
+Command AddReportCommand(CLI::App& parent);
 Command AddSaveCommand(CLI::App& parent);
 Command AddScrambleCommand(CLI::App& parent);
 Command AddUnscrambleCommand(CLI::App& parent);

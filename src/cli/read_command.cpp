@@ -7,15 +7,10 @@
 #include <iostream>
 #include <memory>
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 #include "cli/command.h"
 #include "cli/options.h"
 #include "cli/output.h"
+#include "cli/progress_bar.h"
 #include "core/file_io.h"
 #include "core/ini_file.h"
 #include "data/header_decoder.h"
@@ -30,22 +25,11 @@ struct ReadOptions {
   bool json = false;
 };
 
-constexpr int kBarWidth = 20;
-
-bool StderrIsTerminal() {
-#ifdef _WIN32
-  return _isatty(2) != 0;
-#else
-  return ::isatty(2) != 0;
-#endif
-}
-
 // The download window of a terminal: the job runs in place, so Synchronize just runs the step.
-// On a terminal the status line is redrawn in place; elsewhere each status is one line.
 class TerminalHost final : public DownloadHost {
  public:
   TerminalHost(std::filesystem::path directory, std::ostream& err, bool live)
-      : directory_(std::move(directory)), err_(err), live_(live) {}
+      : directory_(std::move(directory)), bar_(err, live) {}
 
   std::filesystem::path Directory() const override { return directory_; }
   void Synchronize(const std::function<void()>& step) override { step(); }
@@ -53,29 +37,14 @@ class TerminalHost final : public DownloadHost {
   void ShowStatus(const DownloadStatus& status) override {
     // Outcomes are reported by the command once the window has closed.
     if (status.message.empty() || !status.title.empty()) return;
-    const int filled = status.progress * kBarWidth / 100;
-    char percent[8];
-    std::snprintf(percent, sizeof percent, "%3d%% ", status.progress);
-    const std::string line = "[" + std::string(filled, '#') + std::string(kBarWidth - filled, '.') +
-                             "] " + percent + status.message;
-    if (live_) {
-      err_ << "\r\033[K" << line << std::flush;
-    } else {
-      err_ << line << "\n";
-    }
-    drawn_ = true;
+    bar_.Draw(status.progress, status.message);
   }
 
-  void CloseWindow() override {
-    if (live_ && drawn_) err_ << "\n";
-    drawn_ = false;
-  }
+  void CloseWindow() override { bar_.Close(); }
 
  private:
   std::filesystem::path directory_;
-  std::ostream& err_;
-  bool live_;
-  bool drawn_ = false;
+  ProgressBar bar_;
 };
 
 Cancellation* g_stop = nullptr;

@@ -6,6 +6,12 @@
 
 namespace tavrix {
 
+std::string ProposedFileName(const HeaderValueList& list) {
+  constexpr char kNumberSign = '\xB9';  // "№" in code page 1251
+  return list[5] + " " + kNumberSign + list[6] + " " + list[kEntryReadoutTime].substr(0, 10) +
+         ".rpk";
+}
+
 std::string OffendingCharacters(std::string_view name) {
   std::string list;
   for (char c : kForbiddenNameCharacters) {

@@ -21,6 +21,10 @@ inline constexpr std::string_view kOverwriteQuestion =
     "Файл с таким именем уже существует!.\r\n\r\nДля замены существующего файла нажмите "
     "\"Продолжить\".\r\n\r\nДля выхода и корректировки имени файла назмите \"Выход\".";
 
+// The name proposed after a download (code page 1251): crane model (entry 5) + " №" + crane
+// serial number (entry 6) + " " + the read-out date (the first 10 characters of entry 16) + ".rpk".
+std::string ProposedFileName(const HeaderValueList& list);
+
 // Each forbidden character that occurs in the name, once, in test order, as "\"c\" ".
 std::string OffendingCharacters(std::string_view name);
 

@@ -1,7 +1,9 @@
 #include "report/library_file.h"
 
 #include "core/cp1251.h"
+#include "core/error.h"
 #include "core/file_io.h"
+#include "report/report_messages.h"
 #include "report/unscramble.h"
 
 namespace tavrix::report {
@@ -21,7 +23,9 @@ std::filesystem::path ProgramFile(const std::filesystem::path& program_directory
 }
 
 DescriptionList ReadReportLibrary(const std::filesystem::path& path) {
-  return SplitLines(Unscramble(ReadFileBytes(path)));
+  const std::vector<std::uint8_t> bytes = ReadFileBytes(path, kMaxLibraryBytes + 1);
+  if (bytes.size() > kMaxLibraryBytes) throw Error(LibraryTooLargeMessage(PathToUtf8(path)));
+  return SplitLines(Unscramble(bytes));
 }
 
 }  // namespace tavrix::report

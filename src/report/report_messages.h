@@ -35,6 +35,12 @@ inline constexpr std::string_view kNoTemplateLineMessage =
     "В описании отчета нет строки шаблона: библиотека пуста или ее первая строка не называет "
     "файл шаблона.";
 
+// A library file above kMaxLibraryBytes (title "Ошибка!", OK only).
+inline std::string LibraryTooLargeMessage(std::string_view path_utf8) {
+  return "Файл библиотеки «" + std::string(path_utf8) +
+         "» больше 16 МБ и не может быть библиотекой отчета.";
+}
+
 // "Строка N описания отчета: <problem>", N counted from 1.
 inline std::string LineMessage(std::size_t line_number, std::string_view problem) {
   return "Строка " + std::to_string(line_number) + " описания отчета: " + std::string(problem);

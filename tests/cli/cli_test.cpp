@@ -10,6 +10,7 @@
 #include "data/passport.h"
 #include "device/download_outcome.h"
 #include "imagegen/recorder_image.h"
+#include "support/cli_run.h"
 #include "support/files.h"
 #include "support/temp_dir.h"
 #include "support/zhuv6_sim.h"
@@ -22,19 +23,8 @@ using testing::Slurp;
 using testing::Spit;
 using ::testing::StartsWith;
 
-struct Result {
-  int code;
-  std::string out, err;
-};
-
-Result Cli(std::vector<std::string> args) {
-  args.insert(args.begin(), "tavrix-cli");
-  std::vector<const char*> argv;
-  for (const auto& a : args) argv.push_back(a.c_str());
-  std::ostringstream out, err;
-  const int code = RunCli(static_cast<int>(argv.size()), argv.data(), out, err);
-  return {code, out.str(), err.str()};
-}
+using Result = testing::CliResult;
+using testing::Cli;
 
 class CliTest : public ::testing::Test {
  protected:

@@ -1,8 +1,11 @@
 #include "core/ini_file.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "core/cp1251.h"
+#include "core/error.h"
+#include "support/fail_write.h"
 #include "support/files.h"
 #include "support/temp_dir.h"
 
@@ -79,6 +82,24 @@ TEST(IniFile, SavesAndLoadsCodePage1251Bytes) {
   EXPECT_EQ(
       IniFile::Load(dir / "Tavrix.ini").ReadString(W("НАСТРОЙКИ"), W("рабочая директория"), ""),
       W("/home/инженер/краны"));
+}
+
+// Settings written at close into a full disk or a folder that has gone: the earlier Tavrix.ini
+// stays byte for byte, and the reason names the file.
+TEST(IniFile, AFailedSaveKeepsTheEarlierFileAndSaysWhy) {
+  using ::testing::HasSubstr;
+  testing::TempDir dir;
+  const auto path = dir / "Tavrix.ini";
+  testing::Spit(path, kProfile);
+  IniFile ini = IniFile::Load(path);
+  ini.WriteString(W("Настройки"), W("Рабочая директория"), "/media/" + std::string(2000, 'x'));
+
+  EXPECT_THAT(testing::RunWithFileSizeLimit(1000, [&] { ini.Save(path); }),
+              HasSubstr("Tavrix.ini»: File too large"));
+  EXPECT_THAT([&] { ini.Save(dir / "gone" / "Tavrix.ini"); },
+              ::testing::ThrowsMessage<Error>(HasSubstr("No such file or directory")));
+  EXPECT_EQ(testing::Slurp(path), std::vector<std::uint8_t>(kProfile.begin(), kProfile.end()));
+  EXPECT_EQ(dir.Entries(), std::vector<std::string>{"Tavrix.ini"});
 }
 
 }  // namespace

@@ -396,6 +396,24 @@ TEST_F(ScriptedScanTest, ALineThatNeverFallsSilentIsGivenUpAfterTwoImages) {
   EXPECT_FALSE(std::filesystem::exists(dir_ / "default.tmp"));
 }
 
+// A full disk, and a program directory that has gone: the earlier default.tmp stays as it was and
+// the job names the reason.
+TEST_F(ScriptedScanTest, AWriteThatFailsKeepsTheEarlierDumpAndSaysWhy) {
+  Spit(dir_ / "default.tmp", kEarlier);
+  port_.devices["\\\\.\\COM0"] = {{}, false, {0xA0}, TestImage()};
+  const auto write_error = [&](DownloadHost& host) {
+    ThreadPotok job(host, port_, WindowsPortCandidates(), stop_, clock_);
+    return job.Execute() == DownloadOutcome::kWriteRefused ? job.write_error() : "written";
+  };
+  EXPECT_THAT(
+      testing::RunWithFileSizeLimit(100000, [&] { throw std::runtime_error(write_error(host_)); }),
+      ::testing::HasSubstr("default.tmp»: File too large"));
+  RecordingHost gone(dir_ / "gone");
+  EXPECT_THAT(write_error(gone), ::testing::HasSubstr("No such file or directory"));
+  EXPECT_EQ(Slurp(dir_ / "default.tmp"), kEarlier);
+  EXPECT_EQ(dir_.Entries(), std::vector<std::string>{"default.tmp"});
+}
+
 TEST_F(ScriptedScanTest, DrainsANoisyPortForAtMost384Bytes) {
   port_.devices["\\\\.\\COM3"] = {{}, true, {0xA0}, {}};
   EXPECT_EQ(Run(), DownloadOutcome::kInterrupted);  // found, then sent nothing

@@ -8,6 +8,7 @@
 #include "report/description_list.h"
 #include "report/library_file.h"
 #include "report/number_text.h"
+#include "report/report_messages.h"
 #include "report/unscramble.h"
 #include "report/version_map.h"
 #include "support/files.h"
@@ -110,7 +111,7 @@ TEST(VersionMap, FallbackTable) {
   EXPECT_EQ(FallbackLibrary(Utf8ToCp1251("нет")), std::nullopt);
 }
 
-TEST(LibraryFile, ReadsTheWholeFileOfAnySize) {
+TEST(LibraryFile, ReadsTheWholeFileUpToItsLimit) {
   testing::TempDir dir;
   std::string text;
   while (text.size() < 20000) text += "line\tof\tfields\r\n";
@@ -122,6 +123,17 @@ TEST(LibraryFile, ReadsTheWholeFileOfAnySize) {
   testing::Spit(dir / "empty.dll", std::string());
   EXPECT_TRUE(ReadReportLibrary(dir / "empty.dll").empty());
   EXPECT_THROW(ReadReportLibrary(dir / "missing.dll"), Error);
+}
+
+TEST(LibraryFile, AFileAboveTheLimitIsRefusedWithAMessage) {
+  testing::TempDir dir;
+  testing::Spit(dir / "limit.dll", Scramble("template\tr.xlsx\r\n"));
+  std::filesystem::resize_file(dir / "limit.dll", kMaxLibraryBytes);
+  EXPECT_EQ(ReadReportLibrary(dir / "limit.dll").front(), "template\tr.xlsx");
+  std::filesystem::resize_file(dir / "limit.dll", kMaxLibraryBytes + 1);
+  EXPECT_THAT(
+      [&] { ReadReportLibrary(dir / "limit.dll"); },
+      ::testing::ThrowsMessage<Error>(LibraryTooLargeMessage(PathToUtf8(dir / "limit.dll"))));
 }
 
 TEST(LibraryFile, ProgramFilesAreRelativeToTheProgramDirectory) {

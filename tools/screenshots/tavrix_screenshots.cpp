@@ -1,16 +1,20 @@
 // tavrix-screenshots OUT_DIR PROGRAM_DIR: renders the desktop application's windows to PNG files
 // in OUT_DIR: the main window with a sample data file selected (main.png; main-icons.png and
 // main-list.png in the other two views), the same with a balloon tip (balloon.png), the splash
-// (splash.png) and the message window with each logo (message-attention.png, ...). PROGRAM_DIR is
-// the program directory with its samples folder.
+// (splash.png), the message window with each logo (message-attention.png, ...), both progress
+// windows mid-way (download.png, report.png) and, when Tavrix.ini lists a transfer unit's port,
+// the main window in reading mode after a download from it (reading.png). PROGRAM_DIR is the
+// program directory with its samples folder and media files.
 #include <QDir>
 #include <QPainter>
+#include <QTimer>
 #include <cstdio>
 #include <string>
 
 #include "app/app_texts.h"
 #include "app/application.h"
 #include "app/file_list.h"
+#include "app/form_err.h"
 
 namespace {
 
@@ -34,6 +38,54 @@ void Open(TForm_main& main, const QString& caption, bool double_click) {
       return;
     }
   }
+}
+
+// The main window with its balloon, which is a window of its own and may reach past it.
+QPixmap WithBalloon(TForm_main& main) {
+  const QRect window(main.mapToGlobal(QPoint(0, 0)), main.size());
+  if (!main.Balloon()->isVisible()) return main.grab();
+  const QRect area = window.united(main.Balloon()->geometry());
+  QPixmap picture(area.size());
+  picture.fill(Qt::white);
+  QPainter painter(&picture);
+  painter.drawPixmap(window.topLeft() - area.topLeft(), main.grab());
+  painter.drawPixmap(main.Balloon()->pos() - area.topLeft(), main.Balloon()->grab());
+  return picture;
+}
+
+// The progress windows as they look half-way through their work.
+bool SaveProgressWindows(const tavrix::app::WindowSet& windows, const QString& out) {
+  const std::filesystem::path& program = windows.main->ProgramDir();
+  windows.ctrl_proc->SetDirectory(program);
+  windows.ctrl_proc->show();
+  windows.ctrl_proc->animation()->SeekFrame(8);
+  windows.ctrl_proc->ShowStatus(
+      {"Загрузка данных 132 КБайт (75 Кбит/с),  осталось 14 сек.", "", 0, 50});
+  bool ok = Save(windows.ctrl_proc->grab(), out, "download.png");
+  windows.ctrl_proc->CloseByJob();
+  windows.send_to_excel->SetDirectory(program);
+  windows.send_to_excel->show();
+  windows.send_to_excel->animation()->SeekFrame(70);
+  windows.send_to_excel->SetProgress(55);
+  ok = Save(windows.send_to_excel->grab(), out, "report.png") && ok;
+  windows.send_to_excel->CloseByJob();
+  return ok;
+}
+
+// A download from the port that Tavrix.ini lists; a message it brings is answered with Выход.
+bool SaveReadingMode(const tavrix::app::WindowSet& windows, const QString& out) {
+  QTimer answer;
+  QObject::connect(&answer, &QTimer::timeout, [&windows] {
+    if (windows.err->isVisible()) windows.err->controls().BitBtn_Cencel->click();
+    if (windows.err->isVisible()) windows.err->controls().BitBtn_Ok->click();
+  });
+  answer.start(50);
+  windows.main->BitBtn_ReadClick();
+  if (!windows.main->controls().BitBtn_Save->isEnabled()) {
+    std::fprintf(stderr, "tavrix-screenshots: the download failed; no reading.png\n");
+    return false;
+  }
+  return Save(WithBalloon(*windows.main), out, "reading.png");
 }
 
 }  // namespace
@@ -66,17 +118,7 @@ int main(int argc, char** argv) {
   main.BitBtn_vsReportClick();
 
   main.BalloonMouseEnter(main.controls().ListView_FileList);
-  // The balloon is a window of its own and may reach past the main window.
-  const QRect window(main.mapToGlobal(QPoint(0, 0)), main.size());
-  const QRect area = window.united(main.Balloon()->geometry());
-  QPixmap with_balloon(area.size());
-  with_balloon.fill(Qt::white);
-  {
-    QPainter painter(&with_balloon);
-    painter.drawPixmap(window.topLeft() - area.topLeft(), main.grab());
-    painter.drawPixmap(main.Balloon()->pos() - area.topLeft(), main.Balloon()->grab());
-  }
-  ok = Save(with_balloon, out, "balloon.png") && ok;
+  ok = Save(WithBalloon(main), out, "balloon.png") && ok;
   ok = Save(windows.intro->grab(), out, "splash.png") && ok;
 
   const struct {
@@ -99,6 +141,10 @@ int main(int argc, char** argv) {
     windows.err->SetMessage(QString::fromUtf8(m.text), QString::fromUtf8(m.title), m.ok_only);
     windows.err->FormShow();
     ok = Save(windows.err->grab(), out, m.file) && ok;
+  }
+  ok = SaveProgressWindows(windows, out) && ok;
+  if (qEnvironmentVariableIsSet("TAVRIX_SCREENSHOT_DOWNLOAD")) {
+    ok = SaveReadingMode(windows, out) && ok;
   }
   return ok ? 0 : 1;
 }
