@@ -17,3 +17,10 @@ add_test(NAME serial_under_wine
                  ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:tavrix-cli>
                  ${TAVRIX_HOST_TOOLS_DIR} ${CMAKE_BINARY_DIR}/serial-under-wine)
 tavrix_under_emulator(serial_under_wine)
+
+# The report command without Excel and without the xlsx backend: clear failures, no files.
+add_test(NAME report_under_wine
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/report_under_wine.sh
+                 ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:tavrix-cli>
+                 ${TAVRIX_RUNTIME_DIR} ${CMAKE_BINARY_DIR}/report-under-wine)
+tavrix_under_emulator(report_under_wine)
