@@ -2,11 +2,13 @@
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 CMAKE_FLAGS ?=
+WINDOWS_BUILD_DIR ?= build-windows
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?= ini dump library data_file download template
 
-.PHONY: all deps configure build test test-sanitize fuzz bench demo run screenshots clean
+.PHONY: all deps configure build test test-sanitize fuzz bench demo run screenshots clean \
+        windows-deps host-tools windows test-windows
 
 all: build
 
@@ -51,5 +53,22 @@ run: build
 screenshots: build
 	scripts/screenshots.sh $(BUILD_DIR)/bin $(BUILD_DIR)/runtime $(BUILD_DIR)/screenshots
 
+# The Windows cross build: the build machine's tools (the sample maker, zhuv6-sim and the makers
+# of the libraries, templates and media) come from the native build in $(BUILD_DIR).
+windows-deps: deps
+	scripts/deps.sh scripts/debian-packages-windows.txt
+
+host-tools: configure
+	cmake --build $(BUILD_DIR) --target tavrix-cli tavrix-gen zhuv6-sim \
+	  tavrix-resource tavrix-template tavrix-media
+
+windows: windows-deps host-tools
+	cmake -S . -B $(WINDOWS_BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake -DTAVRIX_HOST_TOOLS_DIR=$(abspath $(BUILD_DIR))/bin
+	cmake --build $(WINDOWS_BUILD_DIR)
+
+test-windows: windows
+	ctest --test-dir $(WINDOWS_BUILD_DIR) --output-on-failure
+
 clean:
-	rm -rf $(BUILD_DIR) build-asan $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) build-asan $(FUZZ_DIR) $(WINDOWS_BUILD_DIR)

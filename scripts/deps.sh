@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages listed in scripts/debian-packages.txt that are not installed yet.
+# Installs the Debian packages listed in scripts/debian-packages.txt (or in the list given as the
+# argument) that are not installed yet.
 # Idempotent: with everything present it only checks, and never touches the network.
+#   scripts/deps.sh [LIST]
 set -euo pipefail
-list="$(dirname "$0")/debian-packages.txt"
+list=${1:-"$(dirname "$0")/debian-packages.txt"}
 missing=()
 while read -r pkg; do
   [ -z "$pkg" ] && continue

@@ -1,6 +1,7 @@
 // tavrix-cli report: what "Создать отчет" does, without the window: the library that the version
 // map names (else the model's general one, with a warning, as the "Продолжить" answer), the same
-// report job, a progress bar on stderr, and the filled workbook saved as an .xlsx file.
+// report job, a progress bar on stderr, and the filled workbook saved as an .xlsx file, or on
+// Windows left open in Excel (--excel) as the desktop application does there.
 #include <chrono>
 #include <filesystem>
 #include <iostream>
@@ -19,7 +20,12 @@
 #include "report/report_job.h"
 #include "report/report_messages.h"
 #include "report/version_map.h"
+#ifdef TAVRIX_HAVE_XLSX
 #include "report/xlsx/xlsx_spreadsheet.h"
+#endif
+#ifdef TAVRIX_HAVE_EXCEL
+#include "report/excel/excel_spreadsheet.h"
+#endif
 
 namespace tavrix::cli {
 namespace {
@@ -30,6 +36,7 @@ struct ReportOptions {
   std::string file, output, program_dir, separator, now;
   bool force = false;
   bool json = false;
+  bool excel = false;
 };
 
 // The report progress window of a terminal: every step runs in place.
@@ -121,6 +128,30 @@ std::string LibraryName(const std::filesystem::path& program_dir, const HeaderVa
   return general.value_or("нет");
 }
 
+// The workbook the report fills: Excel's with --excel, else an .xlsx file written to `output`
+// once the report is made.
+std::unique_ptr<report::Spreadsheet> ReportSpreadsheet(const ReportOptions& o,
+                                                       const std::filesystem::path& output,
+                                                       char separator) {
+#ifdef TAVRIX_HAVE_EXCEL
+  if (o.excel) return std::make_unique<report::excel::ExcelSpreadsheet>();
+#endif
+#ifdef TAVRIX_HAVE_XLSX
+  return std::make_unique<report::xlsx::XlsxSpreadsheet>(
+      [&o, output] {
+        RefuseExisting(output, o.force);
+        return output;
+      },
+      report::xlsx::XlsxSpreadsheet::Opener{}, separator);
+#else
+  (void)output;
+  (void)separator;
+  throw Error(
+      "this tavrix-cli has no xlsx backend (libzip and pugixml were missing when it was "
+      "built): --excel fills the template in Excel");
+#endif
+}
+
 int Run(const ReportOptions& o, Streams& io) {
   const auto started = std::chrono::steady_clock::now();
   auto clock = ClockFromOption(o.now);
@@ -130,7 +161,7 @@ int Run(const ReportOptions& o, Streams& io) {
       o.program_dir.empty() ? std::filesystem::current_path()
                             : std::filesystem::absolute(PathFromUtf8(o.program_dir));
   const std::filesystem::path output = OutputPath(o, data_file);
-  RefuseExisting(output, o.force);
+  if (!o.excel) RefuseExisting(output, o.force);
 
   HeaderValueList list;
   ReadPassport(data_file, 0, kPassportEntries - 1, list);
@@ -144,12 +175,8 @@ int Run(const ReportOptions& o, Streams& io) {
                 PathToUtf8(report::ProgramFile(program_dir, library)) + ")");
   }
 
-  report::xlsx::XlsxSpreadsheet sheet(
-      [&o, &output] {
-        RefuseExisting(output, o.force);
-        return output;
-      },
-      {}, separator);
+  const std::unique_ptr<report::Spreadsheet> workbook = ReportSpreadsheet(o, output, separator);
+  report::Spreadsheet& sheet = *workbook;
   ProgressBar bar(io.err, &io.err == &std::cerr && StderrIsTerminal());
   TerminalReportHost host(program_dir, data_file, list, std::move(lines), separator,
                           std::move(clock), sheet, bar);
@@ -164,13 +191,14 @@ int Run(const ReportOptions& o, Streams& io) {
   report::FinishReport(sheet, true, {});
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  const std::string shown_in = o.excel ? "Microsoft Excel" : PathToUtf8(output);
   if (o.json) {
-    io.out << "{\"file\": " << JsonString(PathToUtf8(output))
+    io.out << "{\"file\": " << (o.excel ? "null" : JsonString(shown_in))
            << ", \"library\": " << JsonString(Cp1251ToUtf8(library))
            << ", \"general_library\": " << (fallback ? "true" : "false")
            << ", \"seconds\": " << seconds << "}\n";
   } else {
-    io.out << PathToUtf8(output) << "\n";
+    io.out << shown_in << "\n";
   }
   return 0;
 }
@@ -183,15 +211,26 @@ Command AddReportCommand(CLI::App& parent) {
       "report",
       "Build the report of a data file (.rpk) as \"Создать отчет\" does, and save it as .xlsx");
   app->add_option("FILE", o->file, "Data file")->required();
-  app->add_option("-o,--output", o->output,
-                  "The report file (default: beside the data file, with the extension .xlsx)");
+  CLI::Option* output =
+      app->add_option("-o,--output", o->output,
+                      "The report file (default: beside the data file, with the extension .xlsx)");
   app->add_option("--program-dir", o->program_dir,
                   "Program directory: VersionRP.ini, the report libraries and their templates "
                   "(default: the current folder)");
   app->add_option("--decimal-separator", o->separator,
                   "Decimal separator of numbers written as texts (default: the locale's)");
   AddNowOption(*app, o->now);
-  app->add_flag("--force", o->force, "Replace an existing report file");
+  CLI::Option* force = app->add_flag("--force", o->force, "Replace an existing report file");
+#ifdef TAVRIX_HAVE_EXCEL
+  app->add_flag("--excel", o->excel,
+                "Fill the template in Microsoft Excel and leave the workbook open there, unsaved, "
+                "as the desktop application does")
+      ->excludes(output)
+      ->excludes(force);
+#else
+  (void)output;
+  (void)force;
+#endif
   app->add_flag("--json", o->json,
                 "Print JSON: {\"file\", \"library\", \"general_library\", \"seconds\"}");
   return {app, [o](Streams& io) { return Run(*o, io); }};

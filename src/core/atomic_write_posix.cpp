@@ -4,25 +4,17 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <random>
 #include <system_error>
 
 #include "core/error.h"
 #include "core/file_io.h"
+#include "core/temporary_name.h"
 
 namespace tavrix {
 namespace {
 
 [[noreturn]] void Fail(const std::filesystem::path& path, int error) {
   throw Error(CannotWriteMessage(path, std::generic_category().message(error)));
-}
-
-std::filesystem::path TemporaryName(const std::filesystem::path& folder) {
-  static thread_local std::mt19937_64 random{std::random_device{}()};
-  constexpr char kHex[] = "0123456789abcdef";
-  std::string name = ".tavrix-";
-  for (auto bits = random(); name.size() < 8 + 16; bits >>= 4) name += kHex[bits & 0xF];
-  return folder / (name + ".tmp");
 }
 
 bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
@@ -45,8 +37,7 @@ void SyncFolder(const std::filesystem::path& folder) {
 }  // namespace
 
 void WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
-  const std::filesystem::path folder =
-      path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
+  const std::filesystem::path folder = FolderOf(path);
   std::filesystem::path temp;
   int fd = -1;
   for (int attempt = 0; fd < 0; ++attempt) {

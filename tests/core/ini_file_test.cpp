@@ -85,7 +85,9 @@ TEST(IniFile, SavesAndLoadsCodePage1251Bytes) {
 }
 
 // Settings written at close into a full disk or a folder that has gone: the earlier Tavrix.ini
-// stays byte for byte, and the reason names the file.
+// stays byte for byte, and the reason names the file. (The reasons are POSIX's; Windows has
+// its own failed replacements in tests/windows.)
+#ifndef _WIN32
 TEST(IniFile, AFailedSaveKeepsTheEarlierFileAndSaysWhy) {
   using ::testing::HasSubstr;
   testing::TempDir dir;
@@ -101,6 +103,7 @@ TEST(IniFile, AFailedSaveKeepsTheEarlierFileAndSaysWhy) {
   EXPECT_EQ(testing::Slurp(path), std::vector<std::uint8_t>(kProfile.begin(), kProfile.end()));
   EXPECT_EQ(dir.Entries(), std::vector<std::string>{"Tavrix.ini"});
 }
+#endif
 
 }  // namespace
 }  // namespace tavrix

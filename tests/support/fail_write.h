@@ -1,7 +1,9 @@
 // Makes a file write fail the way a full disk does: runs `write` in a child process whose file
 // size limit is `limit_bytes` (EFBIG instead of a full file system; SIGXFSZ is ignored). Returns
 // what the child reported: the message of the Error it caught, or "" when nothing failed.
+// POSIX only: Windows has neither fork nor file size limits.
 #pragma once
+#ifndef _WIN32
 
 #include <signal.h>
 #include <sys/resource.h>
@@ -45,3 +47,5 @@ inline std::string RunWithFileSizeLimit(std::size_t limit_bytes,
 }
 
 }  // namespace tavrix::testing
+
+#endif  // _WIN32
