@@ -346,6 +346,10 @@ def check_workbook(path, data, lines, csv_dir):
             if want is None:
                 continue
             cell = book.worksheets[int(f[6]) - 1][f[7]]
+            # Passport texts and serial numbers keep their leading zeros.
+            if f[3] in ("Char", "Hex"):
+                check(cell.number_format == "@", "%s: %s (%s) has the Text format" %
+                      (name, f[7], f[0]))
             want = typed(want, cell)
             got = cell.value
             check(same(got, want),
